@@ -1,0 +1,27 @@
+// Process start: the real services, the resident window, start-up, and the main loop.
+#include <windows.h>
+
+#include "core/frm_pref.h"
+#include "core/platform_win32.h"
+#include "prefs/pref_layout.h"
+#include "prefs/pref_window_win32.h"
+#include "settings/registry_store_win32.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    using namespace clavitone;
+
+    WinEnvironment environment;
+    WinSoundPlayer sound;
+    WinTrayShell tray;
+    RegistryStore store;
+    HookLibrary hook(environment.AppPath());
+
+    KeySoundTable keySound;
+    FormModel form = MakePrefForm();
+    frmPref pref({sound, hook, tray, environment, store}, keySound, form);
+    PrefWindow window(instance, form, pref, environment.TwipsPerPixelX(), environment.TwipsPerPixelY());
+
+    pref.Form_Load();
+    return window.Run();
+}

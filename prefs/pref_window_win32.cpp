@@ -1,0 +1,155 @@
+#include "prefs/pref_window_win32.h"
+
+#include <windowsx.h>
+
+#include "keybhook/keybhook_messages.h"
+#include "ui/form_builder_win32.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr char WindowClass[] = "ClavitonePreferences";
+constexpr char OwnerClass[] = "ClavitoneOwner";
+constexpr DWORD WindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
+constexpr DWORD WindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+constexpr int MouseLeft = 1;
+constexpr int MouseRight = 2;
+constexpr int MouseMiddle = 4;
+
+int ToPixels(int twips, int twipsPerPixel)
+{
+    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+}
+
+// Shift state of a mouse event: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState(WPARAM keys)
+{
+    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
+void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
+{
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = OwnerClass;
+    RegisterClassExA(&windowClass);
+
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = WindowClass;
+    windowClass.cbWndExtra = sizeof(PrefWindow*);
+    RegisterClassExA(&windowClass);
+}
+
+}  // namespace
+
+PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int twipsPerPixelX, int twipsPerPixelY)
+    : form_(form), pref_(pref), twipsPerPixelX_(twipsPerPixelX), twipsPerPixelY_(twipsPerPixelY)
+{
+    RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), Procedure);
+
+    // A window owned by a hidden window gets no taskbar button.
+    owner_.reset(CreateWindowExA(0, OwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+
+    RECT frame{0, 0, ToPixels(form.clientWidth, twipsPerPixelX), ToPixels(form.clientHeight, twipsPerPixelY)};
+    AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+
+    CreateWindowExA(WindowExStyle, WindowClass, form.caption.c_str(), WindowStyle, left, top, width, height,
+                              owner_.get(), nullptr, instance, this);
+    form_.hWnd = reinterpret_cast<WindowHandle>(window_);
+    // Closing the window would end the program; the tray menu is the way out.
+    EnableMenuItem(GetSystemMenu(window_, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+
+    controls_ = std::make_unique<FormControls>(instance, window_, form_, twipsPerPixelX, twipsPerPixelY);
+    form_.changed = [this](const Control& control) { controls_->Apply(control); };
+}
+
+PrefWindow::~PrefWindow()
+{
+    form_.changed = nullptr;
+}
+
+int PrefWindow::Run()
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageA(window_, &message))
+            continue;  // Tab between the controls; everything else is dispatched there too
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK PrefWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<PrefWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<PrefWindow*>(GetWindowLongPtrA(window, 0));
+    return self ? self->Handle(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case keybhook::WmHookKeyDown:
+        pref_.Form_KeyDown(static_cast<int>(wParam), 0);
+        return 0;
+    case keybhook::WmHookKeyUp:
+        pref_.Form_KeyUp(static_cast<int>(wParam), 0);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        MouseButton(message, wParam, lParam);
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = controls_ ? controls_->ControlColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)) : nullptr)
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_CLOSE: {
+        std::int16_t cancel = 0;
+        pref_.Form_Unload(cancel);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    const int button = (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)   ? MouseLeft
+                       : (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) ? MouseRight
+                                                                                 : MouseMiddle;
+    const float x = static_cast<float>(GET_X_LPARAM(lParam) * twipsPerPixelX_);
+    const float y = static_cast<float>(GET_Y_LPARAM(lParam) * twipsPerPixelY_);
+    if (down)
+        pref_.Form_MouseDown(button, ShiftState(wParam), x, y);
+    else
+        pref_.Form_MouseUp(button, ShiftState(wParam), x, y);
+}
+
+}  // namespace clavitone

@@ -1,0 +1,41 @@
+// The real frmPref window: created hidden at process start, it turns Windows
+// messages into calls of frmPref's handlers and holds no decisions of its own.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "core/frm_pref.h"
+#include "core/scoped_win32.h"
+#include "ui/control_model.h"
+
+namespace clavitone {
+
+class FormControls;
+
+class PrefWindow {
+public:
+    PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int twipsPerPixelX, int twipsPerPixelY);
+    ~PrefWindow();
+    PrefWindow(const PrefWindow&) = delete;
+    PrefWindow& operator=(const PrefWindow&) = delete;
+
+    // The program's main loop; returns when the loop ends.
+    int Run();
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+
+    FormModel& form_;
+    frmPref& pref_;
+    int twipsPerPixelX_;
+    int twipsPerPixelY_;
+    ScopedWindow owner_;
+    HWND window_ = nullptr;
+    std::unique_ptr<FormControls> controls_;
+};
+
+}  // namespace clavitone

@@ -1,0 +1,63 @@
+// Where every value lives in the settings store. The installer writes the same
+// names, so they are a permanent contract: nothing else composes a key.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "settings/settings_store.h"
+
+namespace clavitone {
+
+inline constexpr std::string_view AppName = "Clavitone";
+inline constexpr std::string_view SectionSettings = "Settings";
+inline constexpr std::string_view SectionLanguage = "Language";
+
+inline constexpr std::string_view KeySchemesQuantity = "SchemesQuantity";
+inline constexpr std::string_view KeyLastScheme = "LastScheme";
+inline constexpr std::string_view KeyChkLaunch = "chkLaunch";
+inline constexpr std::string_view KeySelected = "Selected";
+
+// Readers' defaults for absent values.
+inline constexpr std::int16_t DefaultSchemesQuantity = 1;
+inline constexpr std::int16_t DefaultLastScheme = 0;
+inline constexpr std::int16_t DefaultChkLaunch = 1;
+inline constexpr std::int16_t DefaultKeyState = 0;
+inline constexpr std::string_view NoSoundPath = "None";  // shown and stored for a key without a file
+
+struct KeyRange {
+    int first;
+    int last;
+};
+
+// The codes a scheme holds values for, in the order loading and deleting walk them.
+inline constexpr std::array<KeyRange, 13> SchemeKeyCodes{{
+    {8, 9}, {13, 13}, {16, 20}, {27, 27}, {32, 40}, {44, 46}, {48, 57},
+    {65, 90}, {92, 93}, {112, 123}, {145, 145}, {186, 192}, {219, 222},
+}};
+
+// "Scheme" + position: the name at that place of the scheme list.
+std::string SchemeNameKey(int position);
+// What the list shows for a position whose name key is absent.
+std::string DefaultSchemeName(int position);
+// Scheme name + "_#" + code: the key's WAV path in that scheme.
+std::string PathKey(std::string_view scheme, int code);
+// Scheme name + "-EnableSound_#" + code: "1" when the key's sound is off.
+std::string StateKey(std::string_view scheme, int code);
+// Program folder + "\" + code + ".wav", the file a key plays when its scheme stores no path.
+std::string DefaultSoundPath(std::string_view programFolder, int code);
+
+// Shorthands for the "Settings" section of this application.
+std::string GetSettingsText(SettingsStore& store, std::string_view key, std::string_view defaultValue);
+void SaveSettingsText(SettingsStore& store, std::string_view key, std::string_view value);
+// A stored number, or the default when the value is absent or not a 16-bit number.
+std::int16_t GetSettingsNumber(SettingsStore& store, std::string_view key, std::int16_t defaultValue);
+void SaveSettingsNumber(SettingsStore& store, std::string_view key, int value);
+
+// A user-interface text of the "Language" section; empty when absent. Read at
+// the moment it is shown, never cached.
+std::string GetLanguageText(SettingsStore& store, std::string_view key);
+
+}  // namespace clavitone

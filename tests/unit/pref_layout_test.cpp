@@ -1,0 +1,165 @@
+#include "prefs/pref_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "settings/settings_layout.h"
+
+namespace clavitone {
+namespace {
+
+std::vector<const Control*> KeyButtons(const FormModel& form)
+{
+    std::vector<const Control*> keys;
+    for (const Control& control : form.controls)
+        if (control.id.name == "chkSound")
+            keys.push_back(&control);
+    return keys;
+}
+
+TEST(PrefLayout, KeyButtonsCoverTheSchemeCodesAndTheRightHandModifiers)
+{
+    FormModel form = MakePrefForm();
+    const auto keys = KeyButtons(form);
+    ASSERT_EQ(keys.size(), 86u);
+
+    std::set<int> expected{216, 217, 218};
+    for (const KeyRange range : SchemeKeyCodes)
+        for (int code = range.first; code <= range.last; ++code)
+            expected.insert(code);
+    ASSERT_EQ(expected.size(), 86u);
+
+    std::set<int> codes;
+    for (const Control* key : keys) {
+        EXPECT_TRUE(codes.insert(key->id.index).second) << "duplicate chkSound(" << key->id.index << ")";
+        EXPECT_LE(key->id.index, 222) << "no slot in the key sound table";
+        EXPECT_EQ(key->kind, ControlKind::KeyButton);
+        EXPECT_EQ(key->container, "Frame");
+        EXPECT_EQ(key->containerIndex, 0);
+        EXPECT_EQ(key->value, 0) << "key buttons start released";
+    }
+    EXPECT_EQ(codes, expected);
+}
+
+TEST(PrefLayout, TabIndicesRunFromZeroTo96WithoutGapsOrRepeats)
+{
+    FormModel form = MakePrefForm();
+    std::map<int, const Control*> byTab;
+    for (const Control& control : form.controls) {
+        if (control.tabIndex < 0)
+            continue;
+        EXPECT_TRUE(byTab.emplace(control.tabIndex, &control).second) << "tab index " << control.tabIndex << " twice";
+    }
+    ASSERT_EQ(byTab.size(), 97u);
+    EXPECT_EQ(byTab.begin()->first, 0);
+    EXPECT_EQ(byTab.rbegin()->first, 96);
+
+    const std::pair<int, ControlId> anchors[] = {
+        {0, {"Command", 0}},     {1, {"chkSound", 27}},   {16, {"chkSound", 19}},  {17, {"chkSound", 192}},
+        {34, {"chkSound", 33}},  {35, {"chkSound", 9}},   {50, {"chkSound", 34}},  {51, {"chkSound", 20}},
+        {63, {"chkSound", 13}},  {64, {"chkSound", 16}},  {75, {"chkSound", 216}}, {76, {"chkSound", 17}},
+        {83, {"chkSound", 38}},  {86, {"chkSound", 39}},  {87, {"pichook", NoIndex}}, {88, {"picOptions", 0}},
+        {90, {"Text", 0}},       {93, {"Combo", 0}},      {96, {"chkLaunch", NoIndex}},
+    };
+    for (const auto& [tab, id] : anchors)
+        EXPECT_EQ(byTab.at(tab)->id, id) << "tab index " << tab;
+}
+
+TEST(PrefLayout, ButtonsInOneRowDoNotOverlap)
+{
+    std::map<int, std::vector<const KeyButtonLayout*>> rows;
+    for (const KeyButtonLayout& key : KeyboardLayout)
+        rows[key.top].push_back(&key);
+    ASSERT_EQ(rows.size(), 6u);
+
+    for (auto& [top, row] : rows) {
+        std::sort(row.begin(), row.end(), [](auto* a, auto* b) { return a->left < b->left; });
+        for (std::size_t i = 1; i < row.size(); ++i)
+            EXPECT_LT(row[i - 1]->left + row[i - 1]->width, row[i]->left)
+                << "chkSound(" << row[i - 1]->code << ") runs into chkSound(" << row[i]->code << ") at top " << top;
+        // Everything must stay inside the frame, left of its right border.
+        EXPECT_LE(row.back()->left + row.back()->width, 7935) << "row at top " << top;
+    }
+}
+
+TEST(PrefLayout, BoldExactlyOnLettersTabEnterAndSpaceBar)
+{
+    std::set<int> expected{9, 13, 32};
+    for (int letter = 'A'; letter <= 'Z'; ++letter)
+        expected.insert(letter);
+
+    std::set<int> bold;
+    for (const Control& control : MakePrefForm().controls)
+        if (control.bold)
+            bold.insert(control.id.index);
+    EXPECT_EQ(bold, expected);
+}
+
+TEST(PrefLayout, TwelveButtonsShowPicturesInsteadOfCaptions)
+{
+    const std::map<int, std::string> expected{
+        {44, "KEY_MONITOR"}, {145, "KEY_PADLOCK"}, {19, "KEY_PAUSE"},   {8, "KEY_LEFT"},
+        {37, "KEY_LEFT"},    {36, "KEY_HOME"},     {33, "KEY_PAGEUP"},  {34, "KEY_PAGEDOWN"},
+        {38, "KEY_UP"},      {40, "KEY_DOWN"},     {39, "KEY_RIGHT"},   {92, "KEY_WINDOWS"},
+    };
+    FormModel form = MakePrefForm();
+    std::map<int, std::string> pictures;
+    for (const Control* key : KeyButtons(form)) {
+        if (!key->picture.empty()) {
+            pictures.emplace(key->id.index, key->picture);
+            EXPECT_TRUE(key->caption.empty()) << "chkSound(" << key->id.index << ")";
+        } else {
+            EXPECT_FALSE(key->caption.empty()) << "chkSound(" << key->id.index << ")";
+        }
+    }
+    EXPECT_EQ(pictures, expected);
+}
+
+TEST(PrefLayout, TrayMenuEntriesKeepTheirIndicesUnderTheHiddenParent)
+{
+    FormModel form = MakePrefForm();
+    const Control& parent = form("mnuDummy");
+    EXPECT_EQ(parent.kind, ControlKind::MenuItem);
+    EXPECT_FALSE(parent.visible);
+
+    std::map<int, std::string> entries;
+    for (const Control& control : form.controls) {
+        if (control.id.name != "mnuPopUp")
+            continue;
+        EXPECT_EQ(control.container, "mnuDummy");
+        EXPECT_FALSE(control.checked);
+        entries.emplace(control.id.index, control.caption);
+    }
+    const std::map<int, std::string> expected{
+        {1, "Mute"}, {2, "Preferences"}, {3, "Help"}, {4, "About"}, {5, "-"}, {7, "-"}, {8, "Exit Program"},
+    };
+    EXPECT_EQ(entries, expected);
+}
+
+TEST(PrefLayout, ContainersResolveAndHelpersStayOutOfSight)
+{
+    FormModel form = MakePrefForm();
+    for (const Control& control : form.controls) {
+        if (!control.container.empty()) {
+            EXPECT_NE(form.Find(control.container, control.containerIndex), nullptr)
+                << control.id.name << "(" << control.id.index << ") in " << control.container;
+        }
+    }
+
+    // The tray's helpers must lie right of the client area so they are never seen.
+    for (const ControlId& id : {ControlId{"pichook"}, ControlId{"imgDefault", 0}, ControlId{"imgDefault", 1}})
+        EXPECT_GE(form(id.name, id.index).rect.left, form.clientWidth) << id.name;
+    EXPECT_EQ(form("imgDefault", 0).picture, "TRAYON");
+    EXPECT_EQ(form("imgDefault", 1).picture, "TRAYOFF");
+
+    // Muting disables the panel; the autostart box must stay outside it.
+    EXPECT_TRUE(form("chkLaunch").container.empty());
+    EXPECT_EQ(form("Frame", 0).container, "picOptions");
+}
+
+}  // namespace
+}  // namespace clavitone

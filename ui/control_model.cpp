@@ -1,0 +1,58 @@
+#include "ui/control_model.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace clavitone {
+
+Control* FormModel::Find(std::string_view name, int index)
+{
+    auto it = std::find_if(controls.begin(), controls.end(),
+                           [&](const Control& c) { return c.id.name == name && c.id.index == index; });
+    return it == controls.end() ? nullptr : &*it;
+}
+
+const Control* FormModel::Find(std::string_view name, int index) const
+{
+    return const_cast<FormModel*>(this)->Find(name, index);
+}
+
+Control& FormModel::operator()(std::string_view name, int index)
+{
+    Control* control = Find(name, index);
+    if (!control)
+        std::abort();
+    return *control;
+}
+
+void FormModel::SetValue(Control& control, int value)
+{
+    control.value = value;
+    Notify(control);
+}
+
+void FormModel::SetEnabled(Control& control, bool enabled)
+{
+    control.enabled = enabled;
+    Notify(control);
+}
+
+void FormModel::SetCaption(Control& control, std::string caption)
+{
+    control.caption = std::move(caption);
+    Notify(control);
+}
+
+void FormModel::SetChecked(Control& control, bool checked)
+{
+    control.checked = checked;
+    Notify(control);
+}
+
+void FormModel::Notify(const Control& control)
+{
+    if (changed)
+        changed(control);
+}
+
+}  // namespace clavitone

@@ -1,0 +1,104 @@
+// The windows as data: every control with its layout and run-time state.
+// Handlers read and change this model; the Win32 layer mirrors it into real
+// controls and is told of every change through the form's listener.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/platform.h"
+
+namespace clavitone {
+
+// Index of a control that is not a member of a control array.
+constexpr int NoIndex = -1;
+
+enum class ControlKind {
+    CheckBox,        // plain check box with a caption
+    KeyButton,       // check box drawn as a two-state push button
+    CommandButton,
+    ComboList,       // drop-down list without typing
+    TextBox,
+    Label,
+    Frame,           // frame without caption
+    PictureBox,
+    Image,
+    Line,
+    MenuItem,
+};
+
+// Windows system colour indices the program uses.
+enum class SystemColor { ButtonShadow = 16, Highlight3D = 20, Window = 5, ButtonFace = 15 };
+
+struct ControlId {
+    std::string name;
+    int index = NoIndex;
+    bool operator==(const ControlId&) const = default;
+};
+
+// Position and size in twips, relative to the container's client area. A line
+// runs from (left, top) to (left + width, top + height).
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Control {
+    // Layout: fixed for the life of the window.
+    ControlId id;
+    ControlKind kind = ControlKind::Label;
+    std::string container;  // name of the containing control; empty for the window itself
+    int containerIndex = NoIndex;
+    std::string caption;
+    TwipRect rect;
+    int tabIndex = -1;      // -1: not a tab stop
+    bool bold = false;
+    std::string picture;    // resource name of the picture shown instead of a caption
+    SystemColor lineColor = SystemColor::ButtonShadow;
+
+    // Run-time state.
+    int value = 0;          // check boxes and key buttons: 0 released, 1 pressed
+    std::string text;       // text box contents, or the selected list entry's text
+    bool enabled = true;
+    bool visible = true;
+    bool locked = false;    // read-only text box
+    SystemColor backColor = SystemColor::Window;
+    bool checked = false;   // menu items
+    std::vector<std::string> items;  // list entries
+    int listIndex = -1;     // selected list entry, -1 for none
+
+    WindowHandle hWnd = 0;  // set by the Win32 layer once the real control exists
+};
+
+struct FormModel {
+    std::string name;
+    std::string caption;
+    int clientWidth = 0;    // twips
+    int clientHeight = 0;
+    std::string icon;       // resource name of the window icon
+    std::vector<Control> controls;
+    WindowHandle hWnd = 0;
+
+    // Called after the program changed a control's run-time state.
+    std::function<void(const Control&)> changed;
+
+    Control* Find(std::string_view name, int index = NoIndex);
+    const Control* Find(std::string_view name, int index = NoIndex) const;
+    // For controls the layout guarantees; a missing one is a programming error.
+    Control& operator()(std::string_view name, int index = NoIndex);
+
+    // Setting a state from code is not a user action: no click handling runs.
+    void SetValue(Control& control, int value);
+    void SetEnabled(Control& control, bool enabled);
+    void SetCaption(Control& control, std::string caption);
+    void SetChecked(Control& control, bool checked);
+
+private:
+    void Notify(const Control& control);
+};
+
+}  // namespace clavitone
