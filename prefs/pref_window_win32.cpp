@@ -127,6 +127,10 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (HBRUSH brush = controls_ ? controls_->ControlColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)) : nullptr)
             return reinterpret_cast<LRESULT>(brush);
         break;
+    case WM_ENDSESSION:
+        if (!wParam)
+            break;
+        [[fallthrough]];  // logging off unloads the window like any other unloading
     case WM_CLOSE: {
         std::int16_t cancel = 0;
         pref_.Form_Unload(cancel);

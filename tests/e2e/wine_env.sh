@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared ground for the end-to-end tests: one Wine prefix under the build
 # folder, one private Xvfb, and helpers to run Clavitone and watch what it plays.
 #
@@ -178,9 +179,10 @@ e2e_setup() {
   e2e_discard_unfinished_prefix
   e2e_start_wineserver
   [[ -f $WINEPREFIX/.e2e-ready ]] || e2e_create_prefix
-  # Let the desktop process start now rather than inside the first test.
-  e2e_driver count-windows "$E2E_TITLE" >/dev/null || e2e_fail "the test driver does not run under Wine"
-  winepath -w "$E2E_DIST" 2>/dev/null | tr -d '\r' >"$E2E_STATE/dist-winpath"
+  e2e_driver count-windows "$E2E_TITLE" >/dev/null 2>>"$E2E_LOGS/setup.log" ||
+    e2e_fail "the test driver does not run under Wine (see $E2E_LOGS/setup.log)"
+  winepath -w "$E2E_DIST" </dev/null >"$E2E_LOGS/winepath.out" 2>>"$E2E_LOGS/setup.log"
+  tr -d '\r' <"$E2E_LOGS/winepath.out" >"$E2E_STATE/dist-winpath"
   [[ -s $E2E_STATE/dist-winpath ]] || e2e_fail "winepath failed for $E2E_DIST"
 }
 
@@ -198,10 +200,16 @@ e2e_load_display() {
 
 # --- driving Wine --------------------------------------------------------------
 
-# Runs the test driver; its console output comes with CRLF line ends.
+# Runs the test driver. Its output goes through files, not pipes: a Wine
+# process may start helpers (services, the desktop) that inherit its
+# descriptors and outlive it, and a pipe held open by them would keep CTest
+# waiting for the end of the test's output.
 e2e_driver() {
-  wine "$E2E_DRIVER" "$@" </dev/null | tr -d '\r'
-  return "${PIPESTATUS[0]}"
+  local out="$E2E_LOGS/driver.out" err="$E2E_LOGS/driver.err" status=0
+  wine "$E2E_DRIVER" "$@" </dev/null >"$out" 2>"$err" || status=$?
+  tr -d '\r' <"$out"
+  tr -d '\r' <"$err" >&2
+  return "$status"
 }
 
 # Starts Clavitone.exe in the background with winmm tracing on. Sets
