@@ -18,11 +18,6 @@ constexpr int MouseLeft = 1;
 constexpr int MouseRight = 2;
 constexpr int MouseMiddle = 4;
 
-int ToPixels(int twips, int twipsPerPixel)
-{
-    return (twips + twipsPerPixel / 2) / twipsPerPixel;
-}
-
 // Shift state of a mouse event: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState(WPARAM keys)
 {
@@ -58,7 +53,7 @@ PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int t
     // A window owned by a hidden window gets no taskbar button.
     owner_.reset(CreateWindowExA(0, OwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
-    RECT frame{0, 0, ToPixels(form.clientWidth, twipsPerPixelX), ToPixels(form.clientHeight, twipsPerPixelY)};
+    RECT frame{0, 0, TwipsToPixels(form.clientWidth, twipsPerPixelX), TwipsToPixels(form.clientHeight, twipsPerPixelY)};
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;

@@ -5,6 +5,14 @@
 
 namespace clavitone {
 
+int TwipsToPixels(int twips, int twipsPerPixel)
+{
+    if (twipsPerPixel <= 0)
+        return twips;
+    const int half = twipsPerPixel / 2;
+    return twips >= 0 ? (twips + half) / twipsPerPixel : -((-twips + half) / twipsPerPixel);
+}
+
 Control* FormModel::Find(std::string_view name, int index)
 {
     auto it = std::find_if(controls.begin(), controls.end(),

@@ -12,6 +12,10 @@
 
 namespace clavitone {
 
+// Twips to whole screen pixels, rounded to the nearest; negative positions
+// (controls placed off to the left or top) round the same way.
+int TwipsToPixels(int twips, int twipsPerPixel);
+
 // Index of a control that is not a member of a control array.
 constexpr int NoIndex = -1;
 

@@ -1,7 +1,6 @@
 #include "ui/form_builder_win32.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -22,11 +21,6 @@ constexpr int IconSize = 32;
 constexpr int ListDropDownEntries = 8;
 constexpr std::string_view MenuSeparator = "-";
 constexpr int Grayed = BST_INDETERMINATE;
-
-int Pixels(int twips, int twipsPerPixel)
-{
-    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
-}
 
 // Focus and mouse events: Windows tells the parent of neither, but the
 // program has handlers for both.
@@ -401,12 +395,12 @@ RECT FormControls::PixelRect(std::size_t position) const
         left += form_.controls[outer].rect.left;
         top += form_.controls[outer].rect.top;
     }
-    const int x = Pixels(left, twipsPerPixelX_);
-    const int y = Pixels(top, twipsPerPixelY_);
+    const int x = TwipsToPixels(left, twipsPerPixelX_);
+    const int y = TwipsToPixels(top, twipsPerPixelY_);
     // A line of no height is still drawn one pixel thick.
-    const int height = std::max(Pixels(rect.height, twipsPerPixelY_),
+    const int height = std::max(TwipsToPixels(rect.height, twipsPerPixelY_),
                                 form_.controls[position].kind == ControlKind::Line ? 1 : 0);
-    return {x, y, x + Pixels(rect.width, twipsPerPixelX_), y + height};
+    return {x, y, x + TwipsToPixels(rect.width, twipsPerPixelX_), y + height};
 }
 
 void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position)

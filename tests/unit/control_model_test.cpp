@@ -1,0 +1,36 @@
+#include "ui/control_model.h"
+
+#include <gtest/gtest.h>
+
+namespace clavitone {
+namespace {
+
+TEST(TwipsToPixelsTest, RoundsToTheNearestPixelAtCommonScreenSettings)
+{
+    // The preferences window's client area at 96 and at 120 dots per inch.
+    EXPECT_EQ(TwipsToPixels(8055, 15), 537);
+    EXPECT_EQ(TwipsToPixels(5250, 15), 350);
+    EXPECT_EQ(TwipsToPixels(8055, 12), 671);
+    EXPECT_EQ(TwipsToPixels(5250, 12), 438);
+    EXPECT_EQ(TwipsToPixels(7, 15), 0);
+    EXPECT_EQ(TwipsToPixels(8, 15), 1);
+    EXPECT_EQ(TwipsToPixels(-8, 15), -1);
+}
+
+TEST(FormModelTest, ChangesFromCodeReachTheListenerOnce)
+{
+    FormModel form;
+    form.controls.emplace_back().id = {"chkSound", 65};
+    std::vector<std::pair<ControlId, int>> seen;
+    form.changed = [&](const Control& c) { seen.emplace_back(c.id, c.value); };
+
+    form.SetValue(form("chkSound", 65), 1);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].first, (ControlId{"chkSound", 65}));
+    EXPECT_EQ(seen[0].second, 1);
+    EXPECT_EQ(form.Find("chkSound", 66), nullptr);
+    EXPECT_EQ(form.Find("chkSound"), nullptr) << "an array member is not found without its index";
+}
+
+}  // namespace
+}  // namespace clavitone
