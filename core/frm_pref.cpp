@@ -75,7 +75,7 @@ void frmPref::chkLaunch_Click() {}
 
 void frmPref::RestoreLaunchBox()
 {
-    std::int16_t stored = GetSettingsNumber(platform_.store, KeyChkLaunch, DefaultChkLaunch);
+    std::int16_t stored = GetSettingsNumber(platform_.store, SettingChkLaunch, DefaultChkLaunch);
     if (stored != Unticked && stored != Ticked)
         stored = DefaultChkLaunch;
     Control& box = form_("chkLaunch");

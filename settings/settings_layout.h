@@ -15,10 +15,10 @@ inline constexpr std::string_view AppName = "Clavitone";
 inline constexpr std::string_view SectionSettings = "Settings";
 inline constexpr std::string_view SectionLanguage = "Language";
 
-inline constexpr std::string_view KeySchemesQuantity = "SchemesQuantity";
-inline constexpr std::string_view KeyLastScheme = "LastScheme";
-inline constexpr std::string_view KeyChkLaunch = "chkLaunch";
-inline constexpr std::string_view KeySelected = "Selected";
+inline constexpr std::string_view SettingSchemesQuantity = "SchemesQuantity";
+inline constexpr std::string_view SettingLastScheme = "LastScheme";
+inline constexpr std::string_view SettingChkLaunch = "chkLaunch";
+inline constexpr std::string_view SettingSelected = "Selected";
 
 // Readers' defaults for absent values.
 inline constexpr std::int16_t DefaultSchemesQuantity = 1;

@@ -39,24 +39,6 @@ void FormModel::SetValue(Control& control, int value)
     Notify(control);
 }
 
-void FormModel::SetEnabled(Control& control, bool enabled)
-{
-    control.enabled = enabled;
-    Notify(control);
-}
-
-void FormModel::SetCaption(Control& control, std::string caption)
-{
-    control.caption = std::move(caption);
-    Notify(control);
-}
-
-void FormModel::SetChecked(Control& control, bool checked)
-{
-    control.checked = checked;
-    Notify(control);
-}
-
 void FormModel::Notify(const Control& control)
 {
     if (changed)

@@ -97,9 +97,6 @@ struct FormModel {
 
     // Setting a state from code is not a user action: no click handling runs.
     void SetValue(Control& control, int value);
-    void SetEnabled(Control& control, bool enabled);
-    void SetCaption(Control& control, std::string caption);
-    void SetChecked(Control& control, bool checked);
 
 private:
     void Notify(const Control& control);

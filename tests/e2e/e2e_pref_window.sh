@@ -13,12 +13,10 @@ e2e_start_clavitone
 e2e_wait_window || e2e_fail "Clavitone's window did not appear"
 e2e_driver show "$E2E_TITLE" || e2e_fail "could not show the window"
 
-window_id() { xwininfo -root -tree | grep -F "\"$E2E_TITLE\"" | awk '{print $1}' | head -n 1; }
-mapped() { local id; id=$(window_id) && [[ -n $id ]] && xwininfo -id "$id" | grep -q 'IsViewable'; }
-e2e_poll 5000 mapped || e2e_fail "the window was not mapped on the display"
+e2e_poll 5000 e2e_window_mapped || e2e_fail "the window was not mapped on the display"
 sleep 0.5  # let the controls paint before the picture is taken
 
-id=$(window_id)
+id=$(e2e_window_id)
 import -window "$id" "$shot" 2>/dev/null || e2e_fail "no screenshot"
 size=$(identify -format '%w %h' "$shot")
 read -r width height <<<"$size"

@@ -10,12 +10,10 @@ e2e_wait_window || e2e_fail "Clavitone's window did not appear"
 e2e_settle_with 65
 e2e_driver show "$E2E_TITLE" || e2e_fail "could not show the window"
 
-window_id() { xwininfo -root -tree | grep -F "\"$E2E_TITLE\"" | awk '{print $1}' | head -n 1; }
-mapped() { local id; id=$(window_id) && [[ -n $id ]] && xwininfo -id "$id" | grep -q 'IsViewable'; }
-e2e_poll 5000 mapped || e2e_fail "the window was not mapped on the display"
+e2e_poll 5000 e2e_window_mapped || e2e_fail "the window was not mapped on the display"
 
 # Client area 537 x 350 pixels inside an even border and a caption.
-geometry=$(xwininfo -id "$(window_id)")
+geometry=$(xwininfo -id "$(e2e_window_id)")
 x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
 y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
 width=$(awk '/Width:/ {print $2}' <<<"$geometry")

@@ -228,6 +228,16 @@ e2e_wait_window() {
   e2e_driver wait-window "$E2E_TITLE" "${1:-10000}"
 }
 
+# The X window of Clavitone's preferences window, once it is on the display.
+e2e_window_id() {
+  xwininfo -root -tree | grep -F "\"$E2E_TITLE\"" | awk '{print $1}' | head -n 1
+}
+
+e2e_window_mapped() {
+  local id
+  id=$(e2e_window_id) && [[ -n $id ]] && xwininfo -id "$id" | grep -q 'IsViewable'
+}
+
 e2e_count_windows() {
   e2e_driver count-windows "$E2E_TITLE"
 }

@@ -64,20 +64,20 @@ TEST_F(SettingsStoreTest, AbsentKeysGiveTheReadersDefault)
 {
     EXPECT_EQ(store.GetSetting("Clavitone", "Settings", "SchemesQuantity", std::int16_t{1}), "1");
     EXPECT_EQ(store.GetSetting("Clavitone", "Settings", "Typewriter_#65", "C:\\x\\65.wav"), "C:\\x\\65.wav");
-    EXPECT_EQ(GetSettingsNumber(store, KeyLastScheme, DefaultLastScheme), 0);
-    EXPECT_EQ(GetSettingsNumber(store, KeyChkLaunch, DefaultChkLaunch), 1);
+    EXPECT_EQ(GetSettingsNumber(store, SettingLastScheme, DefaultLastScheme), 0);
+    EXPECT_EQ(GetSettingsNumber(store, SettingChkLaunch, DefaultChkLaunch), 1);
     EXPECT_EQ(store.writes, 0) << "reading never writes";
 }
 
 TEST_F(SettingsStoreTest, StoredNumbersAreReadAndJunkFallsBackToTheDefault)
 {
-    SaveSettingsNumber(store, KeySchemesQuantity, 3);
+    SaveSettingsNumber(store, SettingSchemesQuantity, 3);
     EXPECT_EQ(store.At("Settings", "SchemesQuantity"), std::optional<std::string>("3"));
-    EXPECT_EQ(GetSettingsNumber(store, KeySchemesQuantity, DefaultSchemesQuantity), 3);
-    SaveSettingsText(store, KeyLastScheme, "1.5");
-    EXPECT_EQ(GetSettingsNumber(store, KeyLastScheme, DefaultLastScheme), 0);
-    SaveSettingsText(store, KeyLastScheme, "99999");
-    EXPECT_EQ(GetSettingsNumber(store, KeyLastScheme, 4), 4);
+    EXPECT_EQ(GetSettingsNumber(store, SettingSchemesQuantity, DefaultSchemesQuantity), 3);
+    SaveSettingsText(store, SettingLastScheme, "1.5");
+    EXPECT_EQ(GetSettingsNumber(store, SettingLastScheme, DefaultLastScheme), 0);
+    SaveSettingsText(store, SettingLastScheme, "99999");
+    EXPECT_EQ(GetSettingsNumber(store, SettingLastScheme, 4), 4);
 }
 
 TEST_F(SettingsStoreTest, SectionsAreSeparateAndDeleteIsHarmlessWhenAbsent)
