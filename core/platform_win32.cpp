@@ -14,6 +14,8 @@ namespace {
 // Per logon session: each user has an instance of their own.
 constexpr char InstanceMutexName[] = "Local\\Clavitone.Instance";
 constexpr int TwipsPerInch = 1440;
+constexpr DWORD NotifyIconFirstLayoutSize = 88;
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == NotifyIconFirstLayoutSize);
 
 std::string ModulePath()
 {
@@ -46,7 +48,9 @@ void WinSoundPlayer::sndPlaySoundA(const char* path, unsigned flags)
 void WinTrayShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record)
 {
     NOTIFYICONDATAA data{};
-    data.cbSize = record.cbSize;
+    // The program states the first layout's 32-bit size; a 64-bit build
+    // passes the size of that same layout with its wider handles.
+    data.cbSize = record.cbSize == NotifyIconFirstLayoutSize ? NOTIFYICONDATAA_V1_SIZE : record.cbSize;
     data.hWnd = reinterpret_cast<HWND>(record.hWnd);
     data.uID = record.uID;
     data.uFlags = record.uFlags;
