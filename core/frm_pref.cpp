@@ -6,16 +6,22 @@ namespace clavitone {
 
 namespace {
 
-constexpr std::uint32_t TrayRecordSize = 88;
-constexpr std::uint32_t TrayIconId = 1;
-
 constexpr int Unticked = 0;
 constexpr int Ticked = 1;
 
 }  // namespace
 
 frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form)
-    : platform_(services), KeySound(keySound), form_(form), playback_(keySound, services.sound)
+    : platform_(services),
+      KeySound(keySound),
+      form_(form),
+      playback_(keySound, services.sound),
+      trayIcon_(services.tray, form),
+      toggle_(playback_, trayIcon_, services.hook, services.store, form),
+      menu_({services.windows, services.shell, services.environment, services.about}, toggle_, form, [this] {
+          std::int16_t cancel = 0;
+          Form_Unload(cancel);
+      })
 {
 }
 
@@ -41,10 +47,7 @@ void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
 {
     // Unloading cannot be refused. In a refused second instance there is no
     // icon and no hook: both removals then fail harmlessly.
-    TrayIcon.cbSize = TrayRecordSize;
-    TrayIcon.hWnd = form_("pichook").hWnd;
-    TrayIcon.uID = TrayIconId;
-    platform_.tray.Shell_NotifyIconA(NIM_DELETE, TrayIcon);
+    trayIcon_.Remove();
     platform_.hook.DeleteHook(hWnd());
     platform_.environment.EndProcess();
 }
@@ -55,8 +58,10 @@ void frmPref::SetLanguage() {}
 // The scheme list comes with scheme switching.
 void frmPref::ComboLoading() {}
 
-// The tray icon comes with muting.
-void frmPref::SetIcon() {}
+void frmPref::SetIcon()
+{
+    trayIcon_.SetIcon();
+}
 
 // Until schemes exist every key plays its default file in the program folder.
 void frmPref::SoundLoading()

@@ -7,6 +7,9 @@
 #include "core/key_playback.h"
 #include "core/key_sound.h"
 #include "core/platform.h"
+#include "core/sound_toggle.h"
+#include "core/tray_icon.h"
+#include "core/tray_menu.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
 
@@ -18,6 +21,9 @@ struct PlatformServices {
     TrayShell& tray;
     Environment& environment;
     SettingsStore& store;
+    Shell& shell;
+    WindowManager& windows;
+    WindowLoader& about;  // frmAbout
 };
 
 class frmPref {
@@ -45,7 +51,12 @@ public:
     void ClearDetails();
     void chkLaunch_Click();
 
-    NotifyIconRecord TrayIcon;
+    void pichook_MouseMove(int button, int shift, float x, float y) { menu_.pichook_MouseMove(button, shift, x, y); }
+    void mnuPopUp_Click(int index) { menu_.mnuPopUp_Click(index); }
+    void ToggleSound() { toggle_.ToggleSound(); }
+    // The Windows shell restarted: the icon is added again as it stands.
+    void TaskbarCreated() { trayIcon_.Restore(); }
+    const NotifyIconRecord& TrayIcon() const { return trayIcon_.Record(); }
 
 private:
     void RestoreLaunchBox();
@@ -55,6 +66,9 @@ private:
     KeySoundTable& KeySound;
     FormModel& form_;
     KeyPlayback playback_;
+    NotifyIcon trayIcon_;
+    SoundToggle toggle_;
+    TrayMenu menu_;
 };
 
 }  // namespace clavitone

@@ -39,6 +39,8 @@ struct NotifyIconRecord {
     std::uint32_t uCallbackMessage = 0;
     IconHandle hIcon = 0;
     std::array<char, 64> szTip{};
+
+    bool operator==(const NotifyIconRecord&) const = default;
 };
 
 constexpr std::uint32_t NIM_ADD = 0;
@@ -49,6 +51,45 @@ class TrayShell {
 public:
     virtual ~TrayShell() = default;
     virtual void Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) = 0;
+};
+
+// Show commands of ShowWindow and ShellExecuteA (SW_HIDE, SW_SHOWNORMAL,
+// SW_SHOW; named apart from the Windows macros of the same values).
+constexpr int SwHide = 0;
+constexpr int SwShowNormal = 1;
+constexpr int SwShow = 5;
+
+// shell32's ShellExecuteA: hands a file or link to the program set up for it.
+// A null parameters or folder text is passed as a null pointer.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual void ShellExecuteA(WindowHandle owner, const char* operation, const char* file, const char* parameters,
+                               const char* directory, int showCommand) = 0;
+};
+
+// Pop-up flag TPM_RIGHTBUTTON: entries react to the right mouse button as
+// well as the left.
+constexpr unsigned TpmRightButton = 2;
+
+// Top-level window calls of user32.
+class WindowManager {
+public:
+    virtual ~WindowManager() = default;
+    virtual void SetForegroundWindow(WindowHandle window) = 0;
+    virtual void ShowWindow(WindowHandle window, int showCommand) = 0;
+    // Opens a menu as a pop-up at the mouse pointer, with the entry of that
+    // index shown bold as its default. The chosen entry reaches the owner as
+    // its menu command; closing the menu without a choice sends nothing.
+    virtual void PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry) = 0;
+};
+
+// A window made on first use and afterwards only hidden, never destroyed.
+class WindowLoader {
+public:
+    virtual ~WindowLoader() = default;
+    // Creates the window, hidden, unless it exists; returns its handle.
+    virtual WindowHandle Load() = 0;
 };
 
 // Facts about the running process and the way it ends.

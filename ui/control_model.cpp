@@ -39,6 +39,18 @@ void FormModel::SetValue(Control& control, int value)
     Notify(control);
 }
 
+void FormModel::SetEnabled(Control& control, bool enabled)
+{
+    control.enabled = enabled;
+    Notify(control);
+}
+
+void FormModel::SetChecked(Control& control, bool checked)
+{
+    control.checked = checked;
+    Notify(control);
+}
+
 void FormModel::Notify(const Control& control)
 {
     if (changed)

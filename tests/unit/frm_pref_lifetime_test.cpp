@@ -5,12 +5,14 @@
 #include "prefs/pref_layout.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_platform.h"
+#include "tests/fakes/recording_windows.h"
 
 namespace clavitone {
 namespace {
 
 constexpr WindowHandle FormHandle = 0x1000;
 constexpr WindowHandle HookBoxHandle = 0x2000;
+constexpr WindowHandle AboutHandle = 0x3000;
 
 class FrmPrefLifetimeTest : public ::testing::Test {
 protected:
@@ -35,10 +37,13 @@ protected:
     fakes::RecordingTray tray{journal};
     fakes::FakeEnvironment environment{journal};
     fakes::MemoryStore store;
+    fakes::RecordingShell shell{journal};
+    fakes::RecordingWindows windows{journal};
+    fakes::FakeWindowLoader about{journal, AboutHandle};
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     std::vector<ControlId> changes;
-    frmPref pref{{sound, hook, tray, environment, store}, keySound, form};
+    frmPref pref{{sound, hook, tray, environment, store, shell, windows, about}, keySound, form};
 };
 
 using Names = std::vector<std::string>;
@@ -46,7 +51,7 @@ using Names = std::vector<std::string>;
 TEST_F(FrmPrefLifetimeTest, StartUpInstallsTheHookForTheWindowAndSwitchesSoundsOn)
 {
     pref.Form_Load();
-    ASSERT_EQ(CallNames(), Names{"InitHook"});
+    ASSERT_EQ(CallNames(), (Names{"InitHook", "Shell_NotifyIconA"}));
     EXPECT_EQ(journal[0].number, FormHandle);
     EXPECT_TRUE(pref.SoundEnabled());
     EXPECT_EQ(pref.KeyHeld(), VbFalse);
@@ -115,7 +120,7 @@ TEST_F(FrmPrefLifetimeTest, LaunchBoxFollowsAStoredZeroAndIgnoresJunk)
         FormModel freshForm = MakePrefForm();
         int launchChanges = 0;
         freshForm.changed = [&](const Control& c) { launchChanges += c.id.name == "chkLaunch"; };
-        frmPref fresh{{sound, hook, tray, environment, freshStore}, keySound, freshForm};
+        frmPref fresh{{sound, hook, tray, environment, freshStore, shell, windows, about}, keySound, freshForm};
         fresh.Form_Load();
         return std::pair(freshForm("chkLaunch").value, launchChanges);
     };
