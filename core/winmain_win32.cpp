@@ -1,6 +1,9 @@
 // Process start: the real services, the resident window, start-up, and the main loop.
 #include <windows.h>
 
+#include "about/about_layout.h"
+#include "about/about_window_win32.h"
+#include "about/frm_about.h"
 #include "core/frm_pref.h"
 #include "core/platform_win32.h"
 #include "prefs/pref_layout.h"
@@ -16,11 +19,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WinTrayShell tray;
     RegistryStore store;
     HookLibrary hook(environment.AppPath());
+    WinShell shell;
+    WinWindowManager windows;
+    const int twipsPerPixelX = environment.TwipsPerPixelX();
+    const int twipsPerPixelY = environment.TwipsPerPixelY();
+
+    FormModel aboutForm = MakeAboutForm();
+    frmAbout about(shell, windows, aboutForm);
+    AboutWindow aboutWindow(instance, aboutForm, about, twipsPerPixelX, twipsPerPixelY);
 
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
-    frmPref pref({sound, hook, tray, environment, store}, keySound, form);
-    PrefWindow window(instance, form, pref, environment.TwipsPerPixelX(), environment.TwipsPerPixelY());
+    frmPref pref({sound, hook, tray, environment, store, shell, windows, aboutWindow}, keySound, form);
+    PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 
     pref.Form_Load();
     return window.Run();

@@ -13,6 +13,8 @@ constexpr char WindowClass[] = "ClavitonePreferences";
 constexpr char OwnerClass[] = "ClavitoneOwner";
 constexpr DWORD WindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
 constexpr DWORD WindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// Broadcast by the Windows shell when it starts again and has forgotten every icon.
+constexpr char TaskbarCreatedMessage[] = "TaskbarCreated";
 
 constexpr int MouseLeft = 1;
 constexpr int MouseRight = 2;
@@ -22,6 +24,13 @@ constexpr int MouseMiddle = 4;
 int ShiftState(WPARAM keys)
 {
     return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
+// Buttons held during a mouse move: 1 left, 2 right, 4 middle.
+int ButtonState(WPARAM keys)
+{
+    return ((keys & MK_LBUTTON) ? MouseLeft : 0) | ((keys & MK_RBUTTON) ? MouseRight : 0) |
+           ((keys & MK_MBUTTON) ? MouseMiddle : 0);
 }
 
 void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
@@ -46,7 +55,11 @@ void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
 }  // namespace
 
 PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int twipsPerPixelX, int twipsPerPixelY)
-    : form_(form), pref_(pref), twipsPerPixelX_(twipsPerPixelX), twipsPerPixelY_(twipsPerPixelY)
+    : form_(form),
+      pref_(pref),
+      twipsPerPixelX_(twipsPerPixelX),
+      twipsPerPixelY_(twipsPerPixelY),
+      taskbarCreated_(RegisterWindowMessageA(TaskbarCreatedMessage))
 {
     RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), Procedure);
 
@@ -81,8 +94,10 @@ int PrefWindow::Run()
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(window_, &message))
-            continue;  // Tab between the controls; everything else is dispatched there too
+        // Tab between the controls of whichever window has them; everything
+        // else is dispatched there too.
+        if (HWND dialog = GetAncestor(message.hwnd, GA_ROOT); dialog && IsDialogMessageA(dialog, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -102,6 +117,10 @@ LRESULT CALLBACK PrefWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 
 LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        pref_.TaskbarCreated();
+        return 0;
+    }
     switch (message) {
     case keybhook::WmHookKeyDown:
         pref_.Form_KeyDown(static_cast<int>(wParam), 0);
@@ -116,6 +135,13 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
         MouseButton(message, wParam, lParam);
+        return 0;
+    case WM_COMMAND:
+        if (MenuCommand(wParam, lParam))
+            return 0;
+        break;
+    case WmControlEvent:
+        ControlEvent(wParam, *reinterpret_cast<const MSG*>(lParam));
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -149,6 +175,30 @@ void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
         pref_.Form_MouseDown(button, ShiftState(wParam), x, y);
     else
         pref_.Form_MouseUp(button, ShiftState(wParam), x, y);
+}
+
+// A menu command comes without a control window and with notification 0.
+bool PrefWindow::MenuCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam != 0 || HIWORD(wParam) != 0 || !controls_)
+        return false;
+    const Control* entry = controls_->FindById(LOWORD(wParam));
+    if (!entry || entry->kind != ControlKind::MenuItem)
+        return false;
+    pref_.mnuPopUp_Click(entry->id.index);
+    return true;
+}
+
+// The tray reports mouse actions over the icon as WM_MOUSEMOVE to pichook,
+// with the mouse message number as x.
+void PrefWindow::ControlEvent(WPARAM id, const MSG& event)
+{
+    const Control* control = controls_ ? controls_->FindById(static_cast<int>(id)) : nullptr;
+    if (!control || control->id.name != "pichook" || event.message != WM_MOUSEMOVE)
+        return;
+    const float x = static_cast<float>(GET_X_LPARAM(event.lParam) * twipsPerPixelX_);
+    const float y = static_cast<float>(GET_Y_LPARAM(event.lParam) * twipsPerPixelY_);
+    pref_.pichook_MouseMove(ButtonState(event.wParam), ShiftState(event.wParam), x, y);
 }
 
 }  // namespace clavitone

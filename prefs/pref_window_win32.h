@@ -28,11 +28,14 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+    bool MenuCommand(WPARAM wParam, LPARAM lParam);
+    void ControlEvent(WPARAM id, const MSG& event);
 
     FormModel& form_;
     frmPref& pref_;
     int twipsPerPixelX_;
     int twipsPerPixelY_;
+    UINT taskbarCreated_;
     ScopedWindow owner_;
     HWND window_ = nullptr;
     std::unique_ptr<FormControls> controls_;
