@@ -42,37 +42,20 @@ WindowHandle AboutWindow::Load()
 {
     if (window_)
         return form_.hWnd;
-    RegisterWindowClass(instance_, Procedure);
+    RegisterWindowClass(instance_, OwnedWindowProcedure<AboutWindow>);
 
-    RECT frame{0, 0, TwipsToPixels(form_.clientWidth, twipsPerPixelX_),
-               TwipsToPixels(form_.clientHeight, twipsPerPixelY_)};
-    AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-
-    owned_.reset(CreateWindowExA(WindowExStyle, WindowClass, form_.caption.c_str(), WindowStyle, left, top, width,
-                                 height, nullptr, nullptr, instance_, this));
+    const RECT frame = CentredWindowRect(TwipsToPixels(form_.clientWidth, twipsPerPixelX_),
+                                         TwipsToPixels(form_.clientHeight, twipsPerPixelY_), WindowStyle,
+                                         WindowExStyle);
+    owned_.reset(CreateWindowExA(WindowExStyle, WindowClass, form_.caption.c_str(), WindowStyle, frame.left,
+                                 frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                 instance_, this));
     if (!window_)
         return 0;
     form_.hWnd = reinterpret_cast<WindowHandle>(window_);
     controls_ = std::make_unique<FormControls>(instance_, window_, form_, twipsPerPixelX_, twipsPerPixelY_);
     form_.changed = [this](const Control& control) { controls_->Apply(control); };
     return form_.hWnd;
-}
-
-LRESULT CALLBACK AboutWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrA(window, 0));
-    return self ? self->Handle(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT AboutWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)

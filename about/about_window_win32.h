@@ -11,6 +11,7 @@
 #include "core/platform.h"
 #include "core/scoped_win32.h"
 #include "ui/control_model.h"
+#include "ui/top_window_win32.h"
 
 namespace clavitone {
 
@@ -27,7 +28,8 @@ public:
     WindowHandle Load() override;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK OwnedWindowProcedure<AboutWindow>(HWND, UINT, WPARAM, LPARAM);
+    void Attach(HWND window) { window_ = window; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Command(WPARAM wParam, LPARAM lParam);
     void Close();

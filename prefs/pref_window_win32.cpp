@@ -4,6 +4,7 @@
 
 #include "keybhook/keybhook_messages.h"
 #include "ui/form_builder_win32.h"
+#include "ui/top_window_win32.h"
 
 namespace clavitone {
 
@@ -61,22 +62,15 @@ PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int t
       twipsPerPixelY_(twipsPerPixelY),
       taskbarCreated_(RegisterWindowMessageA(TaskbarCreatedMessage))
 {
-    RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), Procedure);
+    RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), OwnedWindowProcedure<PrefWindow>);
 
     // A window owned by a hidden window gets no taskbar button.
     owner_.reset(CreateWindowExA(0, OwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
-    RECT frame{0, 0, TwipsToPixels(form.clientWidth, twipsPerPixelX), TwipsToPixels(form.clientHeight, twipsPerPixelY)};
-    AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-
-    CreateWindowExA(WindowExStyle, WindowClass, form.caption.c_str(), WindowStyle, left, top, width, height,
-                              owner_.get(), nullptr, instance, this);
+    const RECT frame = CentredWindowRect(TwipsToPixels(form.clientWidth, twipsPerPixelX),
+                                         TwipsToPixels(form.clientHeight, twipsPerPixelY), WindowStyle, WindowExStyle);
+    CreateWindowExA(WindowExStyle, WindowClass, form.caption.c_str(), WindowStyle, frame.left, frame.top,
+                    frame.right - frame.left, frame.bottom - frame.top, owner_.get(), nullptr, instance, this);
     form_.hWnd = reinterpret_cast<WindowHandle>(window_);
     // Closing the window would end the program; the tray menu is the way out.
     EnableMenuItem(GetSystemMenu(window_, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
@@ -102,17 +96,6 @@ int PrefWindow::Run()
         DispatchMessageA(&message);
     }
     return static_cast<int>(message.wParam);
-}
-
-LRESULT CALLBACK PrefWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<PrefWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<PrefWindow*>(GetWindowLongPtrA(window, 0));
-    return self ? self->Handle(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -9,6 +9,7 @@
 #include "core/frm_pref.h"
 #include "core/scoped_win32.h"
 #include "ui/control_model.h"
+#include "ui/top_window_win32.h"
 
 namespace clavitone {
 
@@ -25,7 +26,8 @@ public:
     int Run();
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK OwnedWindowProcedure<PrefWindow>(HWND, UINT, WPARAM, LPARAM);
+    void Attach(HWND window) { window_ = window; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);
     bool MenuCommand(WPARAM wParam, LPARAM lParam);

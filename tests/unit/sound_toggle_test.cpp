@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/tray_fixture.h"
+#include "tests/unit/frm_pref_fixture.h"
 
 namespace clavitone {
 namespace {
 
-class SoundToggleTest : public TrayTest {
+class SoundToggleTest : public FrmPrefTest {
 protected:
     SoundToggleTest()
     {
@@ -15,19 +15,28 @@ protected:
         SetLanguage("Progon", "Clavitone: sounds on");
         Start();
     }
+
+    // The journal from here on, and the sound flag as the first control
+    // change saw it.
+    void WatchFlagAtFirstChange()
+    {
+        journal.clear();
+        form.changed = [this](const Control& control) {
+            if (journal.empty())
+                flagAtFirstChange = pref.SoundEnabled();
+            journal.push_back({Describe(control), std::nullopt, 0, {}});
+        };
+    }
+
+    std::optional<bool> flagAtFirstChange;
 };
 
 TEST_F(SoundToggleTest, SwitchingOffGoesStepByStep)
 {
-    bool enabledAtFirstChange = true;
-    form.changed = [&](const Control& control) {
-        if (journal.empty())
-            enabledAtFirstChange = pref.SoundEnabled();
-        journal.push_back({Describe(control), std::nullopt, 0, {}});
-    };
+    WatchFlagAtFirstChange();
     pref.ToggleSound();
 
-    EXPECT_FALSE(enabledAtFirstChange) << "the flag falls first";
+    EXPECT_EQ(flagAtFirstChange, false) << "the flag falls first";
     EXPECT_EQ(Sequence(), (Names{"mnuPopUp(1) ticked", "DeleteHook", "picOptions(0) disabled", "Frame(0) disabled",
                                  "Command(1) disabled", "Command(2) disabled", "Shell_NotifyIconA"}));
     EXPECT_EQ(CallsOf("DeleteHook")[0].number, FormHandle);
@@ -47,16 +56,10 @@ TEST_F(SoundToggleTest, SwitchingOffGoesStepByStep)
 TEST_F(SoundToggleTest, SwitchingOnGoesStepByStepAndInstallsTheHookLast)
 {
     pref.ToggleSound();
-    journal.clear();
-    bool enabledAtFirstChange = false;
-    form.changed = [&](const Control& control) {
-        if (journal.empty())
-            enabledAtFirstChange = pref.SoundEnabled();
-        journal.push_back({Describe(control), std::nullopt, 0, {}});
-    };
+    WatchFlagAtFirstChange();
     pref.ToggleSound();
 
-    EXPECT_TRUE(enabledAtFirstChange) << "the flag rises first";
+    EXPECT_EQ(flagAtFirstChange, true) << "the flag rises first";
     EXPECT_EQ(Sequence(), (Names{"Frame(0) enabled", "Command(1) enabled", "Command(2) enabled", "mnuPopUp(1) unticked",
                                  "picOptions(0) enabled", "Shell_NotifyIconA", "InitHook"}));
     EXPECT_EQ(CallsOf("InitHook")[0].number, FormHandle);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/unit/tray_fixture.h"
+#include "tests/unit/frm_pref_fixture.h"
 
 namespace clavitone {
 namespace {
@@ -47,7 +47,7 @@ TEST(TrayMouseMessageTest, RecoversTheMessageNumberFromTwipsAtAnyScreenSetting)
     EXPECT_EQ(TrayMouseMessage(513, 0), 513) << "a screen without a known resolution does not divide by zero";
 }
 
-using NotifyIconTest = TrayTest;
+using NotifyIconTest = FrmPrefTest;
 
 TEST_F(NotifyIconTest, StartUpAddsTheIconForPichookWithTheSoundsOnPictureAndTheProgramName)
 {

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/tray_fixture.h"
+#include "tests/unit/frm_pref_fixture.h"
 
 namespace clavitone {
 namespace {
 
-class TrayMenuTest : public TrayTest {
+class TrayMenuTest : public FrmPrefTest {
 protected:
     TrayMenuTest() { Start(); }
 

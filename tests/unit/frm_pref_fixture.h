@@ -1,5 +1,5 @@
-// frmPref started against recording fakes, with every handle the tray
-// needs, and each change of a control written to the journal in between the
+// frmPref against recording fakes, with the handles the Win32 layer would
+// set, and each change of a control written to the journal in between the
 // platform calls, so that tests see one sequence of everything.
 #pragma once
 
@@ -16,7 +16,7 @@
 
 namespace clavitone {
 
-class TrayTest : public ::testing::Test {
+class FrmPrefTest : public ::testing::Test {
 protected:
     static constexpr WindowHandle FormHandle = 0x1000;
     static constexpr WindowHandle HookBoxHandle = 0x2000;
@@ -25,7 +25,7 @@ protected:
     static constexpr IconHandle SoundsOnPicture = 0x5000;
     static constexpr IconHandle SoundsOffPicture = 0x5001;
 
-    TrayTest()
+    FrmPrefTest()
     {
         form.hWnd = FormHandle;
         form("pichook").hWnd = HookBoxHandle;
