@@ -12,12 +12,9 @@ set_text() { wine reg add "$language" /v "$1" /t REG_SZ /d "$2" /f </dev/null >/
 set_text Progoff 'Clavitone is muted'
 set_text Progon 'Clavitone plays again'
 
-# Started here rather than by e2e_start_clavitone: the trace also shows each
-# installation of the keyboard hook and each call of the tray.
-CLAVITONE_LOG="$E2E_LOGS/$E2E_TEST-clavitone.log"
-WINEDEBUG=trace+winmm,trace+hook,trace+systray wine "$E2E_DIST/Clavitone.exe" </dev/null >/dev/null 2>"$CLAVITONE_LOG" &
-CLAVITONE_PID=$!
-E2E_CHILDREN+=("$CLAVITONE_PID")
+# The trace also shows each installation of the keyboard hook and each call
+# of the tray.
+e2e_start_clavitone clavitone trace+hook,trace+systray
 
 has_tip() { e2e_driver tray-tips | grep -qxF "$1"; }
 installs() { grep -c 'SetWindowsHookEx.* WH_KEYBOARD_LL' "$CLAVITONE_LOG" || true; }
