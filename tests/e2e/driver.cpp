@@ -194,7 +194,6 @@ int CountWindows(const std::string& title) {
 constexpr char PictureBoxClass[] = "ClavitonePictureBox";
 constexpr char MenuWindowClass[] = "#32768";
 constexpr char ToolTipClass[] = "tooltips_class32";
-constexpr char TrayTitle[] = "Wine System Tray";
 
 std::string ClassOf(HWND hwnd) {
   char name[256] = {};
@@ -329,20 +328,20 @@ class RemoteBuffer {
   void* address_;
 };
 
-// Prints the tip of every icon in the system tray, one a line: each icon's
-// tip is a tool of a tool tip window of the tray's process.
-int TrayTips() {
-  // The tray window goes away with its last icon.
-  const std::vector<HWND> trays = TopLevelWindows(TrayTitle);
-  if (trays.empty()) return ExitOk;
-  HWND tray = trays.front();
+// Prints the text of every tool of the tool tip windows of the process that
+// shows the window titled TITLE, one a line; nothing when there is no such
+// window (Wine's tray window goes away with its last icon). The tray's icons
+// are such tools, each with the icon's tip.
+int ToolTips(const std::string& title) {
+  const std::vector<HWND> windows = TopLevelWindows(title);
+  if (windows.empty()) return ExitOk;
   DWORD process = 0;
-  GetWindowThreadProcessId(tray, &process);
+  GetWindowThreadProcessId(windows.front(), &process);
   constexpr SIZE_T TextOffset = 1024;
   constexpr int TextChars = 1024;
   RemoteBuffer remote(process, TextOffset + TextChars * sizeof(wchar_t));
   if (!remote) {
-    std::fprintf(stderr, "e2e_driver: cannot reach the tray's process (%lu)\n", GetLastError());
+    std::fprintf(stderr, "e2e_driver: cannot reach the process of \"%s\" (%lu)\n", title.c_str(), GetLastError());
     return ExitFailed;
   }
   for (HWND tips : WindowsOfClass(ToolTipClass, process)) {
@@ -395,6 +394,17 @@ HWND Control(const std::string& title, const std::string& caption) {
   return control;
 }
 
+// Prints "own" when the window sets a pointer of its own over the control
+// (as it is asked whenever the mouse moves there), "default" otherwise.
+int PointerOver(const std::string& title, const std::string& caption) {
+  HWND control = Control(title, caption);
+  if (!control) return ExitFailed;
+  const LRESULT own = SendMessageA(GetAncestor(control, GA_ROOT), WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  std::puts(own ? "own" : "default");
+  return ExitOk;
+}
+
 // Prints 1 when the control takes input, 0 when it is greyed.
 int Enabled(const std::string& title, const std::string& caption) {
   HWND control = Control(title, caption);
@@ -420,8 +430,9 @@ int Usage() {
       "       e2e_driver check-state <title> <control text>\n"
       "       e2e_driver count-windows <title>\n"
       "       e2e_driver tray <title> <mouse message>   the shell's tray callback\n"
-      "       e2e_driver tray-tips                     tips of the icons in the tray\n"
       "       e2e_driver taskbar-created               a restarted shell's announcement\n"
+      "       e2e_driver tool-tips <title>             tool tips of the process showing it\n"
+      "       e2e_driver pointer-over <title> <control text>   own or default\n"
       "       e2e_driver wait-menu open|closed <ms>\n"
       "       e2e_driver menu-keys <vk> [<vk>...]      keys for the open pop-up menu\n"
       "       e2e_driver window-state <title>          hidden, minimized or normal\n"
@@ -460,8 +471,9 @@ int main(int argc, char** argv) {
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
   if (command == "tray" && rest == 2) return Tray(args[0], args[1]);
-  if (command == "tray-tips" && rest == 0) return TrayTips();
   if (command == "taskbar-created" && rest == 0) return TaskbarCreated();
+  if (command == "tool-tips" && rest == 1) return ToolTips(args[0]);
+  if (command == "pointer-over" && rest == 2) return PointerOver(args[0], args[1]);
   if (command == "wait-menu" && rest == 2) {
     long ms = 0;
     if (!ParseNumber(args[1], ms)) return Usage();

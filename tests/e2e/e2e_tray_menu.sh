@@ -14,7 +14,7 @@ language='HKCU\Software\Clavitone\Language'
 muted_tip='Muted, then ended'
 wine reg add "$language" /v Progoff /t REG_SZ /d "$muted_tip" /f </dev/null >/dev/null 2>&1
 
-has_tip() { e2e_driver tray-tips | grep -qxF "$1"; }
+has_tip() { e2e_driver tool-tips "Wine System Tray" | grep -qxF "$1"; }
 open_menu() {
   e2e_driver tray "$E2E_TITLE" 517 || e2e_fail "could not release the right button on the icon"
   e2e_driver wait-menu open 5000 || e2e_fail "the tray menu did not open"

@@ -16,7 +16,7 @@ set_text Progon 'Clavitone plays again'
 # of the tray.
 e2e_start_clavitone clavitone trace+hook,trace+systray
 
-has_tip() { e2e_driver tray-tips | grep -qxF "$1"; }
+has_tip() { e2e_driver tool-tips "Wine System Tray" | grep -qxF "$1"; }
 installs() { grep -c 'SetWindowsHookEx.* WH_KEYBOARD_LL' "$CLAVITONE_LOG" || true; }
 enabled() { e2e_driver enabled "$E2E_TITLE" "$1"; }
 icon_adds() { grep -c 'Shell_NotifyIconW dwMessage = 0,' "$CLAVITONE_LOG" || true; }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # "Preferences" in the tray menu shows the hidden preferences window and
-# brings back a minimized one. "About" shows the About window, whose "OK"
-# hides it again without ending anything; the next "About" shows the same
-# window. A screenshot of the About window is kept as a build artifact.
+# brings back a minimized one. "About" shows the About window, whose link
+# buttons have tool tips and a pointer of their own, and whose "OK" hides it
+# again without ending anything; the next "About" shows the same window.
+# A screenshot of the About window is kept as a build artifact.
 source "$(dirname "$0")/wine_env.sh"
 e2e_begin tray_windows
 
@@ -51,6 +52,13 @@ e2e_note "screenshot $shot: ${width}x${height}"
 # A client area of 5145 x 4305 twips is 343 x 287 pixels at 96 DPI.
 ((width >= 343 && width <= 360 && height >= 287 && height <= 330)) ||
   e2e_fail "window of ${width}x${height} pixels does not hold a 343x287 client area"
+
+tips=$(e2e_driver tool-tips "$about")
+grep -qxF 'E-mail: support@example.com' <<<"$tips" || e2e_fail "no mail address tip: $tips"
+grep -qxF 'www.example.com' <<<"$tips" || e2e_fail "no web site tip: $tips"
+e2e_expect_count "pointer over \"Visit our site\"" own "$(e2e_driver pointer-over "$about" 'Visit our site')"
+e2e_expect_count "pointer over \"Send us a mail\"" own "$(e2e_driver pointer-over "$about" 'Send us a mail')"
+e2e_expect_count "pointer over \"OK\"" default "$(e2e_driver pointer-over "$about" OK)"
 
 e2e_driver click "$about" OK || e2e_fail "could not press OK"
 expect_state "$about" hidden
