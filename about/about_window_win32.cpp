@@ -70,11 +70,15 @@ LRESULT AboutWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
-    case WM_SETFOCUS:
-        // The window itself has nothing to type into: the first control in
-        // tab order, "OK", takes the focus.
-        if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE))
-            SetFocus(first);
+    case WM_ACTIVATE:
+        // As in a dialog box: the focus comes back to the control that had it,
+        // at first the first one in tab order, "OK".
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = IsChild(window_, focus) ? focus : nullptr;
+        } else {
+            SetFocus(lastFocus_ ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));
+        }
         return 0;
     case WM_CLOSE:
         Close();

@@ -40,6 +40,7 @@ private:
     int twipsPerPixelX_;
     int twipsPerPixelY_;
     HWND window_ = nullptr;
+    HWND lastFocus_ = nullptr;
     ScopedWindow owned_;
     std::unique_ptr<FormControls> controls_;  // destroyed before the window it lives in
 };
