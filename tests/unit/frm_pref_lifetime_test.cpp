@@ -5,6 +5,7 @@
 #include "prefs/pref_layout.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_platform.h"
+#include "tests/fakes/recording_prefs_platform.h"
 
 namespace clavitone {
 namespace {
@@ -35,10 +36,13 @@ protected:
     fakes::RecordingTray tray{journal};
     fakes::FakeEnvironment environment{journal};
     fakes::MemoryStore store;
+    fakes::RecordingFocus focus;
+    fakes::ScriptedFileDialog fileDialog;
+    fakes::RecordingRegistry registry;
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     std::vector<ControlId> changes;
-    frmPref pref{{sound, hook, tray, environment, store}, keySound, form};
+    frmPref pref{{sound, hook, tray, environment, store, focus, fileDialog, registry}, keySound, form};
 };
 
 using Names = std::vector<std::string>;
@@ -115,7 +119,7 @@ TEST_F(FrmPrefLifetimeTest, LaunchBoxFollowsAStoredZeroAndIgnoresJunk)
         FormModel freshForm = MakePrefForm();
         int launchChanges = 0;
         freshForm.changed = [&](const Control& c) { launchChanges += c.id.name == "chkLaunch"; };
-        frmPref fresh{{sound, hook, tray, environment, freshStore}, keySound, freshForm};
+        frmPref fresh{{sound, hook, tray, environment, freshStore, focus, fileDialog, registry}, keySound, freshForm};
         fresh.Form_Load();
         return std::pair(freshForm("chkLaunch").value, launchChanges);
     };
