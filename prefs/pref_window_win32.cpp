@@ -46,7 +46,11 @@ void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
 }  // namespace
 
 PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int twipsPerPixelX, int twipsPerPixelY)
-    : form_(form), pref_(pref), twipsPerPixelX_(twipsPerPixelX), twipsPerPixelY_(twipsPerPixelY)
+    : form_(form),
+      pref_(pref),
+      twipsPerPixelX_(twipsPerPixelX),
+      twipsPerPixelY_(twipsPerPixelY),
+      events_(pref, twipsPerPixelX, twipsPerPixelY)
 {
     RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), Procedure);
 
@@ -116,6 +120,17 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
         MouseButton(message, wParam, lParam);
+        return 0;
+    case WM_COMMAND:
+        if (Control* control = controls_ && !controls_->Applying() ? controls_->FindById(LOWORD(wParam)) : nullptr)
+            events_.Command(*control, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WmControlEvent:
+        if (Control* control = controls_ ? controls_->FindById(static_cast<int>(wParam)) : nullptr)
+            events_.ControlEvent(*control, *reinterpret_cast<const MSG*>(lParam));
+        return 0;
+    case WM_SETFOCUS:
+        events_.WindowFocused();
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:

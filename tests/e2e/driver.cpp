@@ -96,6 +96,25 @@ bool SendKey(WORD vk, bool up) {
   return true;
 }
 
+// Text typed into whatever has the focus, one character at a time, as a
+// keyboard layout would deliver it.
+int Type(const std::string& text) {
+  for (unsigned char c : text) {
+    INPUT input[2] = {};
+    for (INPUT& event : input) {
+      event.type = INPUT_KEYBOARD;
+      event.ki.wScan = c;
+      event.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    if (SendInput(2, input, sizeof input[0]) != 2) {
+      std::fprintf(stderr, "e2e_driver: SendInput failed (%lu)\n", GetLastError());
+      return ExitFailed;
+    }
+  }
+  return ExitOk;
+}
+
 int WaitWindow(const std::string& title, long timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
@@ -170,6 +189,7 @@ int Usage() {
       "       e2e_driver keys <vk> [<vk>...]     key down and up for each\n"
       "       e2e_driver down <vk> | up <vk>\n"
       "       e2e_driver repeat <vk> <n>          n key-downs, no key-up\n"
+      "       e2e_driver type <text>              characters to the focus\n"
       "       e2e_driver close <title>            post WM_CLOSE\n"
       "       e2e_driver show <title>\n"
       "       e2e_driver check-state <title> <control text>\n"
@@ -195,6 +215,7 @@ int main(int argc, char** argv) {
   if (command == "down" && rest == 1) return OneEvent(args[0], false);
   if (command == "up" && rest == 1) return OneEvent(args[0], true);
   if (command == "repeat" && rest == 2) return Repeat(args[0], args[1]);
+  if (command == "type" && rest == 1) return Type(args[0]);
   if (command == "close" && rest == 1) return Close(args[0]);
   if (command == "show" && rest == 1) return Show(args[0]);
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
