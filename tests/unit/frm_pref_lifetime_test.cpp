@@ -2,22 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "prefs/pref_layout.h"
-#include "tests/fakes/memory_store.h"
-#include "tests/fakes/recording_platform.h"
-#include "tests/fakes/recording_prefs_platform.h"
+#include "tests/unit/pref_fixture.h"
 
 namespace clavitone {
 namespace {
 
-constexpr WindowHandle FormHandle = 0x1000;
 constexpr WindowHandle HookBoxHandle = 0x2000;
 
-class FrmPrefLifetimeTest : public ::testing::Test {
+class FrmPrefLifetimeTest : public PrefFixture {
 protected:
     FrmPrefLifetimeTest()
     {
-        form.hWnd = FormHandle;
         form("pichook").hWnd = HookBoxHandle;
         form.changed = [this](const Control& control) { changes.push_back(control.id); };
     }
@@ -30,19 +25,7 @@ protected:
         return names;
     }
 
-    fakes::Journal journal;
-    fakes::RecordingSound sound{journal};
-    fakes::RecordingHook hook{journal};
-    fakes::RecordingTray tray{journal};
-    fakes::FakeEnvironment environment{journal};
-    fakes::MemoryStore store;
-    fakes::RecordingFocus focus;
-    fakes::ScriptedFileDialog fileDialog;
-    fakes::RecordingRegistry registry;
-    KeySoundTable keySound;
-    FormModel form = MakePrefForm();
     std::vector<ControlId> changes;
-    frmPref pref{{sound, hook, tray, environment, store, focus, fileDialog, registry}, keySound, form};
 };
 
 using Names = std::vector<std::string>;
