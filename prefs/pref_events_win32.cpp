@@ -10,11 +10,6 @@ constexpr int MouseLeft = 1;
 constexpr int MouseRight = 2;
 constexpr int MouseMiddle = 4;
 
-int ShiftState(WPARAM keys)
-{
-    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
 int MouseButtonDown(UINT message)
 {
     switch (message) {
@@ -35,6 +30,11 @@ bool Is(const Control& control, std::string_view name)
 }
 
 }  // namespace
+
+int MouseShiftState(WPARAM keys)
+{
+    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
 
 void WinWindowFocus::SetFocus(WindowHandle window)
 {
@@ -71,7 +71,7 @@ void PrefEvents::ControlEvent(const Control& control, const MSG& event)
     }
     const int button = MouseButtonDown(event.message);
     if (button && Is(control, "chkSound"))
-        pref_.chkSound_MouseDown(control.id.index, button, ShiftState(event.wParam),
+        pref_.chkSound_MouseDown(control.id.index, button, MouseShiftState(event.wParam),
                                  static_cast<float>(GET_X_LPARAM(event.lParam) * twipsPerPixelX_),
                                  static_cast<float>(GET_Y_LPARAM(event.lParam) * twipsPerPixelY_));
 }

@@ -9,6 +9,9 @@
 
 namespace clavitone {
 
+// Shift state of a mouse event as the mouse handlers take it: 1 Shift, 2 Ctrl, 4 Alt.
+int MouseShiftState(WPARAM keys);
+
 class WinWindowFocus final : public WindowFocus {
 public:
     void SetFocus(WindowHandle window) override;

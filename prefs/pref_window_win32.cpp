@@ -18,12 +18,6 @@ constexpr int MouseLeft = 1;
 constexpr int MouseRight = 2;
 constexpr int MouseMiddle = 4;
 
-// Shift state of a mouse event: 1 Shift, 2 Ctrl, 4 Alt.
-int ShiftState(WPARAM keys)
-{
-    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
 void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
 {
     WNDCLASSEXA windowClass{};
@@ -161,9 +155,9 @@ void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
     const float x = static_cast<float>(GET_X_LPARAM(lParam) * twipsPerPixelX_);
     const float y = static_cast<float>(GET_Y_LPARAM(lParam) * twipsPerPixelY_);
     if (down)
-        pref_.Form_MouseDown(button, ShiftState(wParam), x, y);
+        pref_.Form_MouseDown(button, MouseShiftState(wParam), x, y);
     else
-        pref_.Form_MouseUp(button, ShiftState(wParam), x, y);
+        pref_.Form_MouseUp(button, MouseShiftState(wParam), x, y);
 }
 
 }  // namespace clavitone

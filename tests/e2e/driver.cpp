@@ -36,9 +36,18 @@ BOOL CALLBACK CollectTitled(HWND hwnd, LPARAM data) {
   return TRUE;
 }
 
+// A control's own text, which GetWindowText does not read from another
+// process (an edit box's contents, for one).
+std::string ControlText(HWND hwnd) {
+  char text[512] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+  return text;
+}
+
 BOOL CALLBACK FindFirstTitled(HWND hwnd, LPARAM data) {
   auto* search = reinterpret_cast<WindowSearch*>(data);
-  if (WindowText(hwnd) != search->title) return TRUE;
+  if (ControlText(hwnd) != search->title) return TRUE;
   search->found.push_back(hwnd);
   return FALSE;
 }
@@ -178,6 +187,11 @@ int CheckState(const std::string& title, const std::string& caption) {
   return ExitOk;
 }
 
+int HasText(const std::string& title, const std::string& text) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  return hwnd && ChildWithText(hwnd, text) ? ExitOk : ExitFailed;
+}
+
 int CountWindows(const std::string& title) {
   std::printf("%u\n", static_cast<unsigned>(TopLevelWindows(title).size()));
   return ExitOk;
@@ -193,7 +207,8 @@ int Usage() {
       "       e2e_driver close <title>            post WM_CLOSE\n"
       "       e2e_driver show <title>\n"
       "       e2e_driver check-state <title> <control text>\n"
-      "       e2e_driver count-windows <title>\n",
+      "       e2e_driver count-windows <title>\n"
+      "       e2e_driver has-text <title> <text>   a control shows exactly this text\n",
       stderr);
   return ExitUsage;
 }
@@ -220,5 +235,6 @@ int main(int argc, char** argv) {
   if (command == "show" && rest == 1) return Show(args[0]);
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
+  if (command == "has-text" && rest == 2) return HasText(args[0], args[1]);
   return Usage();
 }

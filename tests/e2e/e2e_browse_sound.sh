@@ -22,6 +22,7 @@ e2e_show_window
 e2e_click_client "${a_button[@]}" 3
 e2e_poll 5000 test -n "$(e2e_setting_ending '_#65')" || e2e_fail "a right click did not show A"
 e2e_expect_count "state of A after a right click" "" "$(e2e_setting_ending '-EnableSound_#65')"
+e2e_driver has-text "$E2E_TITLE" 'The sound for the button A' || e2e_fail "the details do not show A"
 
 e2e_click_client "${find_sound[@]}"
 e2e_driver wait-window "$dialog_title" 10000 || e2e_fail "no file dialog titled \"$dialog_title\""
@@ -32,6 +33,7 @@ e2e_poll 10000 test "$(e2e_driver count-windows "$dialog_title")" = 0 || e2e_fai
 
 e2e_poll 5000 test "$(e2e_setting_ending '_#65')" = "$chosen" ||
   e2e_fail "stored for A: '$(e2e_setting_ending '_#65')'"
+e2e_driver has-text "$E2E_TITLE" "$chosen" || e2e_fail "the path box does not show the chosen file"
 e2e_driver keys 65 || e2e_fail "could not send A"
 e2e_poll 5000 test "$(e2e_sound_count_path "$chosen")" = 1 || e2e_fail "A did not play the chosen file"
 

@@ -35,5 +35,6 @@ e2e_poll 5000 has_run_value "$program" || e2e_fail "ticking wrote '$(run_value)'
 e2e_expect_count "chkLaunch after ticking" 1 "$(e2e_setting_ending chkLaunch)"
 
 wine reg delete "$run_key" /v Clavitone /f </dev/null >/dev/null 2>&1
+wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Clavitone /f </dev/null >/dev/null 2>&1
 wine reg delete 'HKCU\Software\Clavitone' /f </dev/null >/dev/null 2>&1
 exit 0
