@@ -14,11 +14,10 @@ e2e_show_window
 # shellcheck disable=SC2046
 xdotool mousemove $(e2e_client_point 380 335)
 
-stops() { grep -c "MULTIMEDIA_PlaySound pszSound='00000000'" "$CLAVITONE_LOG" || true; }
 click_and_count() {
   xdotool click "$1"
   e2e_settle_with 65
-  stops
+  e2e_null_sound_count
 }
 
 e2e_expect_count "stops after a left click" 1 "$(click_and_count 1)"
