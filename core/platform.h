@@ -112,6 +112,7 @@ public:
 inline constexpr std::uint32_t RegistryCurrentUser = 0x80000001;
 inline constexpr std::uint32_t RegistryLocalMachine = 0x80000002;
 inline constexpr std::uint32_t RegistryStringValue = 1;  // REG_SZ
+inline constexpr std::uint32_t RegistryQueryValueAccess = 0x0001;
 inline constexpr std::uint32_t RegistrySetValueAccess = 0x0002;
 
 // An open registry key, or 0.
@@ -126,7 +127,7 @@ struct SecurityAttributesRecord {
     bool operator==(const SecurityAttributesRecord&) const = default;
 };
 
-// The three advapi32 calls beneath the one registry value the program writes
+// The advapi32 calls beneath the one registry value the program writes
 // itself. Results are Windows error codes, 0 for success.
 class RegistryWriter {
 public:
@@ -138,6 +139,10 @@ public:
     virtual std::int32_t RegSetValueExA(RegistryKey key, const std::string& valueName, std::uint32_t reserved,
                                         std::uint32_t type, const char* data, std::uint32_t size) = 0;
     virtual std::int32_t RegCloseKey(RegistryKey key) = 0;
+    virtual std::int32_t RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
+                                       std::uint32_t access, RegistryKey& key) = 0;
+    // Asks only whether the value is there: type and data are not read.
+    virtual std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName) = 0;
 };
 
 }  // namespace clavitone

@@ -48,4 +48,19 @@ std::int32_t WinRegistryWriter::RegCloseKey(RegistryKey key)
     return ::RegCloseKey(reinterpret_cast<HKEY>(key));
 }
 
+std::int32_t WinRegistryWriter::RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
+                                              std::uint32_t access, RegistryKey& key)
+{
+    HKEY opened = nullptr;
+    const LONG result = ::RegOpenKeyExA(RootKey(root), subKey.c_str(), options, access, &opened);
+    if (result == ERROR_SUCCESS)
+        key = reinterpret_cast<RegistryKey>(opened);
+    return result;
+}
+
+std::int32_t WinRegistryWriter::RegQueryValueExA(RegistryKey key, const std::string& valueName)
+{
+    return ::RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, nullptr, nullptr, nullptr);
+}
+
 }  // namespace clavitone

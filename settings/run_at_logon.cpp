@@ -45,6 +45,21 @@ std::int16_t SetRegistryString(RegistryWriter& registry, std::uint32_t root, std
     return written == Success ? VbTrue : VbFalse;
 }
 
+bool RegistryValueExists(RegistryWriter& registry, std::uint32_t root, std::string_view subKey,
+                         std::string_view valueName)
+{
+    try {
+        RegistryKey key = 0;
+        if (registry.RegOpenKeyExA(root, std::string(subKey), 0, RegistryQueryValueAccess, key) != Success)
+            return false;
+        const bool found = registry.RegQueryValueExA(key, std::string(valueName)) == Success;
+        registry.RegCloseKey(key);
+        return found;
+    } catch (...) {
+        return false;
+    }
+}
+
 std::string RunCommand(std::string_view programFolder, std::string_view programName)
 {
     std::string command(programFolder);
@@ -85,12 +100,15 @@ void RunAtLogon::RestoreLaunchBox()
 }
 
 // The machine-wide value as the program always wrote it, else the user's.
-// An empty value goes to both, so that unticking ends whichever autostart exists.
+// Unticking empties the user's value only where one exists, so that no
+// user's Run key gains an entry the program never needed.
 bool RunAtLogon::WriteRunValue(std::string_view value)
 {
     const bool machine = SetRegistryString(registry_, RegistryLocalMachine, MachineRunKey, RunValueName, value) == VbTrue;
     if (machine && !value.empty())
         return true;
+    if (value.empty() && !RegistryValueExists(registry_, RegistryCurrentUser, UserRunKey, RunValueName))
+        return machine;
     const bool user = SetRegistryString(registry_, RegistryCurrentUser, UserRunKey, RunValueName, value) == VbTrue;
     return machine || user;
 }

@@ -17,6 +17,10 @@ namespace clavitone {
 std::int16_t SetRegistryString(RegistryWriter& registry, std::uint32_t root, std::string_view subKey,
                                std::string_view valueName, std::string_view value);
 
+// True when the key holds a value of that name; false also when it cannot be read.
+bool RegistryValueExists(RegistryWriter& registry, std::uint32_t root, std::string_view subKey,
+                         std::string_view valueName);
+
 // What Windows runs at logon: the program file without its extension, quoted
 // when its path has a blank so that no shorter path can be started instead.
 std::string RunCommand(std::string_view programFolder, std::string_view programName);

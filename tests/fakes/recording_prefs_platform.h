@@ -47,10 +47,11 @@ public:
 };
 
 // A registry of values by root, key and name. Creating a key under a denied
-// root fails as it does without administrator rights.
+// root fails as it does without administrator rights; reading is always allowed.
 class RecordingRegistry final : public RegistryWriter {
 public:
     static constexpr std::int32_t AccessDenied = 5;
+    static constexpr std::int32_t FileNotFound = 2;
     static constexpr std::int32_t InvalidHandle = 6;
 
     struct Create {
@@ -106,6 +107,24 @@ public:
         calls.push_back("RegCloseKey");
         closed.push_back(key);
         return open.count(key) ? 0 : InvalidHandle;
+    }
+
+    std::int32_t RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t /*options*/,
+                               std::uint32_t /*access*/, RegistryKey& key) override
+    {
+        calls.push_back("RegOpenKeyExA");
+        key = NextHandle + open.size();
+        open[key] = {root, subKey};
+        return 0;
+    }
+
+    std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName) override
+    {
+        calls.push_back("RegQueryValueExA");
+        const auto found = open.find(key);
+        if (found == open.end())
+            return InvalidHandle;
+        return values.count({found->second.first, found->second.second, valueName}) ? 0 : FileNotFound;
     }
 
     // The Run value under a root, if it was ever written.

@@ -45,6 +45,16 @@ TEST(SetRegistryStringTest, FailuresComeBackAsFalseAndTheKeyIsClosedAnyway)
     EXPECT_NE(broken.closed.at(0), 0u);
 }
 
+TEST(RegistryValueExistsTest, OpensQueriesAndClosesForReading)
+{
+    fakes::RecordingRegistry registry;
+    EXPECT_FALSE(RegistryValueExists(registry, 0x80000001, "Software\\Run", "Clavitone"));
+    EXPECT_EQ(registry.calls, (Names{"RegOpenKeyExA", "RegQueryValueExA", "RegCloseKey"}));
+    SetRegistryString(registry, 0x80000001, "Software\\Run", "Clavitone", "");
+    EXPECT_TRUE(RegistryValueExists(registry, 0x80000001, "Software\\Run", "Clavitone")) << "an empty value exists";
+    EXPECT_FALSE(RegistryValueExists(registry, 0x80000002, "Software\\Run", "Clavitone"));
+}
+
 TEST(RunCommandTest, IsTheProgramFileWithoutExtensionQuotedOnlyWithBlanks)
 {
     EXPECT_EQ(RunCommand("C:\\Tools", "Clavitone"), "C:\\Tools\\Clavitone");
@@ -94,7 +104,7 @@ TEST_F(RunAtLogonTest, WhenNoValueCanBeWrittenTheBoxGoesBackToUnticked)
     EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("0"));
 }
 
-TEST_F(RunAtLogonTest, UntickingEmptiesTheValueInBothPlaces)
+TEST_F(RunAtLogonTest, UntickingEmptiesTheValueWhereverItExists)
 {
     registry.denied = {RegistryLocalMachine};
     Tick(1);
@@ -107,6 +117,15 @@ TEST_F(RunAtLogonTest, UntickingEmptiesTheValueInBothPlaces)
     Tick(1);
     Tick(0);
     EXPECT_EQ(registry.RunValue(RegistryLocalMachine), std::optional<std::string>(""));
+}
+
+TEST_F(RunAtLogonTest, UntickingCreatesNoValueForTheUser)
+{
+    registry.denied = {RegistryLocalMachine};
+    Tick(0);
+    EXPECT_EQ(registry.RunValue(RegistryCurrentUser), std::nullopt);
+    EXPECT_EQ(registry.creates.size(), 1u) << "only the machine-wide value is written as before";
+    EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("0"));
 }
 
 TEST_F(RunAtLogonTest, StartUpRunsTheClickOnlyWhenTheStoredStateUnticksTheBox)
@@ -126,7 +145,7 @@ TEST_F(RunAtLogonTest, StartUpRunsTheClickOnlyWhenTheStoredStateUnticksTheBox)
     EXPECT_EQ(start(std::nullopt), std::tuple(1, 0, 0u, std::nullopt)) << "absent: ticked, nothing written";
     EXPECT_EQ(start("1"), std::tuple(1, 0, 0u, std::nullopt));
     EXPECT_EQ(start("0"), std::tuple(0, 1, 6u, std::optional<std::string>("")))
-        << "a stored 0 empties both values again and stores 0 again";
+        << "a stored 0 empties the value again, looks for a user value, and stores 0 again";
     for (const char* junk : {"2", "junk", "", "-1"})
         EXPECT_EQ(start(junk), std::tuple(1, 0, 0u, std::nullopt)) << '"' << junk << '"';
 }
