@@ -4,18 +4,14 @@
 
 namespace clavitone {
 
-namespace {
-
-constexpr int Unticked = 0;
-constexpr int Ticked = 1;
-
-}  // namespace
-
 frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form)
     : platform_(services),
       KeySound(keySound),
       form_(form),
       playback_(keySound, services.sound),
+      details_(form, services.store, services.environment, services.focus, keySound),
+      browse_(form, services.store, services.environment, services.fileDialog, details_),
+      launch_(form, services.store, services.environment, services.registry),
       trayIcon_(services.tray, form),
       toggle_(playback_, trayIcon_, services.hook, services.store, form),
       menu_({services.windows, services.shell, services.environment, services.about}, toggle_, form, [this] {
@@ -23,6 +19,7 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
           Form_Unload(cancel);
       })
 {
+    form_.textChange = [this](const Control& box) { Text_Change(box.id.index); };
 }
 
 void frmPref::Form_Load()
@@ -72,23 +69,15 @@ void frmPref::SoundLoading()
             KeySound.Set(code, DefaultSoundPath(folder, code));
 }
 
-// The details area comes with key selection.
-void frmPref::ClearDetails() {}
-
-// Writing the Run value comes with the start-with-Windows option.
-void frmPref::chkLaunch_Click() {}
+void frmPref::chkLaunch_GotFocus()
+{
+    launch_.chkLaunch_GotFocus();
+    details_.Deselect();
+}
 
 void frmPref::RestoreLaunchBox()
 {
-    std::int16_t stored = GetSettingsNumber(platform_.store, SettingChkLaunch, DefaultChkLaunch);
-    if (stored != Unticked && stored != Ticked)
-        stored = DefaultChkLaunch;
-    Control& box = form_("chkLaunch");
-    if (box.value == stored)
-        return;
-    // Assigning the box's value is a click, as it would be for the user.
-    form_.SetValue(box, stored);
-    chkLaunch_Click();
+    launch_.RestoreLaunchBox();
 }
 
 }  // namespace clavitone

@@ -10,6 +10,16 @@ constexpr std::string_view TipSoundsOff = "Progoff";
 constexpr std::string_view TipSoundsOn = "Progon";
 constexpr int MuteEntry = 1;
 
+void SetEnabled(FormModel& form, Control& control, bool enabled)
+{
+    form.Update(control, [enabled](Control& c) { c.enabled = enabled; });
+}
+
+void SetMuteTick(FormModel& form, bool ticked)
+{
+    form.Update(form("mnuPopUp", MuteEntry), [ticked](Control& entry) { entry.checked = ticked; });
+}
+
 }  // namespace
 
 void SoundToggle::ToggleSound()
@@ -25,9 +35,9 @@ void SoundToggle::ToggleSound()
 void SoundToggle::SwitchOff()
 {
     playback_.SoundEnabled = false;
-    form_.SetChecked(form_("mnuPopUp", MuteEntry), true);
+    SetMuteTick(form_, true);
     hook_.DeleteHook(form_.hWnd);
-    form_.SetEnabled(form_("picOptions", 0), false);
+    SetEnabled(form_, form_("picOptions", 0), false);
     EnableSchemeControls(false);
     icon_.ShowSoundState(false, GetLanguageText(store_, TipSoundsOff));
 }
@@ -38,17 +48,17 @@ void SoundToggle::SwitchOn()
 {
     playback_.SoundEnabled = true;
     EnableSchemeControls(true);
-    form_.SetChecked(form_("mnuPopUp", MuteEntry), false);
-    form_.SetEnabled(form_("picOptions", 0), true);
+    SetMuteTick(form_, false);
+    SetEnabled(form_, form_("picOptions", 0), true);
     icon_.ShowSoundState(true, GetLanguageText(store_, TipSoundsOn));
     hook_.InitHook(form_.hWnd);
 }
 
 void SoundToggle::EnableSchemeControls(bool enabled)
 {
-    form_.SetEnabled(form_("Frame", 0), enabled);
-    form_.SetEnabled(form_("Command", 1), enabled);
-    form_.SetEnabled(form_("Command", 2), enabled);
+    SetEnabled(form_, form_("Frame", 0), enabled);
+    SetEnabled(form_, form_("Command", 1), enabled);
+    SetEnabled(form_, form_("Command", 2), enabled);
 }
 
 }  // namespace clavitone

@@ -6,9 +6,12 @@
 #include "about/frm_about.h"
 #include "core/frm_pref.h"
 #include "core/platform_win32.h"
+#include "prefs/file_dialog_win32.h"
+#include "prefs/pref_events_win32.h"
 #include "prefs/pref_layout.h"
 #include "prefs/pref_window_win32.h"
 #include "settings/registry_store_win32.h"
+#include "settings/registry_writer_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -18,6 +21,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WinSoundPlayer sound;
     WinTrayShell tray;
     RegistryStore store;
+    WinWindowFocus focus;
+    WinFileDialog fileDialog;
+    WinRegistryWriter registry;
     HookLibrary hook(environment.AppPath());
     WinShell shell;
     WinWindowManager windows;
@@ -30,7 +36,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
-    frmPref pref({sound, hook, tray, environment, store, shell, windows, aboutWindow}, keySound, form);
+    frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, shell, windows, aboutWindow},
+                 keySound, form);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 
     pref.Form_Load();

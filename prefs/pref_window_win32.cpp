@@ -21,19 +21,6 @@ constexpr int MouseLeft = 1;
 constexpr int MouseRight = 2;
 constexpr int MouseMiddle = 4;
 
-// Shift state of a mouse event: 1 Shift, 2 Ctrl, 4 Alt.
-int ShiftState(WPARAM keys)
-{
-    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
-// Buttons held during a mouse move: 1 left, 2 right, 4 middle.
-int ButtonState(WPARAM keys)
-{
-    return ((keys & MK_LBUTTON) ? MouseLeft : 0) | ((keys & MK_RBUTTON) ? MouseRight : 0) |
-           ((keys & MK_MBUTTON) ? MouseMiddle : 0);
-}
-
 void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
 {
     WNDCLASSEXA windowClass{};
@@ -60,7 +47,8 @@ PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int t
       pref_(pref),
       twipsPerPixelX_(twipsPerPixelX),
       twipsPerPixelY_(twipsPerPixelY),
-      taskbarCreated_(RegisterWindowMessageA(TaskbarCreatedMessage))
+      taskbarCreated_(RegisterWindowMessageA(TaskbarCreatedMessage)),
+      events_(pref, twipsPerPixelX, twipsPerPixelY)
 {
     RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), OwnedWindowProcedure<PrefWindow>);
 
@@ -120,11 +108,15 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         MouseButton(message, wParam, lParam);
         return 0;
     case WM_COMMAND:
-        if (MenuCommand(wParam, lParam))
-            return 0;
-        break;
+        if (Control* control = controls_ && !controls_->Applying() ? controls_->FindById(LOWORD(wParam)) : nullptr)
+            events_.Command(*control, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
     case WmControlEvent:
-        ControlEvent(wParam, *reinterpret_cast<const MSG*>(lParam));
+        if (Control* control = controls_ ? controls_->FindById(static_cast<int>(wParam)) : nullptr)
+            events_.ControlEvent(*control, *reinterpret_cast<const MSG*>(lParam));
+        return 0;
+    case WM_SETFOCUS:
+        events_.WindowFocused();
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -155,33 +147,9 @@ void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
     const float x = static_cast<float>(GET_X_LPARAM(lParam) * twipsPerPixelX_);
     const float y = static_cast<float>(GET_Y_LPARAM(lParam) * twipsPerPixelY_);
     if (down)
-        pref_.Form_MouseDown(button, ShiftState(wParam), x, y);
+        pref_.Form_MouseDown(button, MouseShiftState(wParam), x, y);
     else
-        pref_.Form_MouseUp(button, ShiftState(wParam), x, y);
-}
-
-// A menu command comes without a control window and with notification 0.
-bool PrefWindow::MenuCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (lParam != 0 || HIWORD(wParam) != 0 || !controls_)
-        return false;
-    const Control* entry = controls_->FindById(LOWORD(wParam));
-    if (!entry || entry->kind != ControlKind::MenuItem)
-        return false;
-    pref_.mnuPopUp_Click(entry->id.index);
-    return true;
-}
-
-// The tray reports mouse actions over the icon as WM_MOUSEMOVE to pichook,
-// with the mouse message number as x.
-void PrefWindow::ControlEvent(WPARAM id, const MSG& event)
-{
-    const Control* control = controls_ ? controls_->FindById(static_cast<int>(id)) : nullptr;
-    if (!control || control->id.name != "pichook" || event.message != WM_MOUSEMOVE)
-        return;
-    const float x = static_cast<float>(GET_X_LPARAM(event.lParam) * twipsPerPixelX_);
-    const float y = static_cast<float>(GET_Y_LPARAM(event.lParam) * twipsPerPixelY_);
-    pref_.pichook_MouseMove(ButtonState(event.wParam), ShiftState(event.wParam), x, y);
+        pref_.Form_MouseUp(button, MouseShiftState(wParam), x, y);
 }
 
 }  // namespace clavitone

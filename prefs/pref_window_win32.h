@@ -8,6 +8,7 @@
 
 #include "core/frm_pref.h"
 #include "core/scoped_win32.h"
+#include "prefs/pref_events_win32.h"
 #include "ui/control_model.h"
 #include "ui/top_window_win32.h"
 
@@ -30,8 +31,6 @@ private:
     void Attach(HWND window) { window_ = window; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);
-    bool MenuCommand(WPARAM wParam, LPARAM lParam);
-    void ControlEvent(WPARAM id, const MSG& event);
 
     FormModel& form_;
     frmPref& pref_;
@@ -41,6 +40,7 @@ private:
     ScopedWindow owner_;
     HWND window_ = nullptr;
     std::unique_ptr<FormControls> controls_;
+    PrefEvents events_;
 };
 
 }  // namespace clavitone

@@ -39,16 +39,12 @@ void FormModel::SetValue(Control& control, int value)
     Notify(control);
 }
 
-void FormModel::SetEnabled(Control& control, bool enabled)
+void FormModel::SetText(Control& control, std::string text)
 {
-    control.enabled = enabled;
+    control.text = std::move(text);
     Notify(control);
-}
-
-void FormModel::SetChecked(Control& control, bool checked)
-{
-    control.checked = checked;
-    Notify(control);
+    if (textChange)
+        textChange(control);
 }
 
 void FormModel::Notify(const Control& control)

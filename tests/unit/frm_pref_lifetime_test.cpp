@@ -2,18 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include "prefs/pref_layout.h"
-#include "tests/unit/frm_pref_fixture.h"
+#include "tests/unit/pref_fixture.h"
 
 namespace clavitone {
 namespace {
 
-using FrmPrefLifetimeTest = FrmPrefTest;
+constexpr WindowHandle HookBoxHandle = 0x2000;
+
+class FrmPrefLifetimeTest : public PrefFixture {
+protected:
+    FrmPrefLifetimeTest()
+    {
+        form("pichook").hWnd = HookBoxHandle;
+        form.changed = [this](const Control& control) { changes.push_back(control.id); };
+    }
+
+    std::vector<std::string> CallNames() const
+    {
+        std::vector<std::string> names;
+        for (const auto& call : journal)
+            names.push_back(call.what);
+        return names;
+    }
+
+    std::vector<ControlId> changes;
+};
+
+using Names = std::vector<std::string>;
 
 TEST_F(FrmPrefLifetimeTest, StartUpInstallsTheHookForTheWindowAndSwitchesSoundsOn)
 {
     pref.Form_Load();
-    ASSERT_EQ(Sequence(), (Names{"InitHook", "Shell_NotifyIconA"}));
+    ASSERT_EQ(CallNames(), (Names{"InitHook", "Shell_NotifyIconA"}));
     EXPECT_EQ(journal[0].number, FormHandle);
     EXPECT_TRUE(pref.SoundEnabled());
     EXPECT_EQ(pref.KeyHeld(), VbFalse);
@@ -41,10 +61,10 @@ TEST_F(FrmPrefLifetimeTest, SecondInstanceRunsOnlyTheShutDown)
 {
     environment.previousInstance = true;
     pref.Form_Load();
-    EXPECT_EQ(Sequence(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}))
-        << "no control of the refused instance is touched";
+    EXPECT_EQ(CallNames(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}));
     EXPECT_FALSE(pref.SoundEnabled());
     EXPECT_FALSE(keySound[65].has_value());
+    EXPECT_TRUE(changes.empty()) << "no control of the refused instance is touched";
 }
 
 TEST_F(FrmPrefLifetimeTest, ShutDownRemovesIconThenHookThenEnds)
@@ -53,7 +73,7 @@ TEST_F(FrmPrefLifetimeTest, ShutDownRemovesIconThenHookThenEnds)
     journal.clear();
     std::int16_t cancel = 0;
     pref.Form_Unload(cancel);
-    ASSERT_EQ(Sequence(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}));
+    ASSERT_EQ(CallNames(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}));
     EXPECT_EQ(journal[0].number, NIM_DELETE);
     EXPECT_EQ(journal[0].record.cbSize, 88u);
     EXPECT_EQ(journal[0].record.hWnd, HookBoxHandle) << "the icon belongs to pichook, not to the window";
@@ -69,7 +89,7 @@ TEST_F(FrmPrefLifetimeTest, KeysReachPlaybackOnlyAfterStartUp)
     pref.Form_Load();
     journal.clear();
     pref.Form_KeyDown(65, 0);
-    ASSERT_EQ(Sequence(), Names{"sndPlaySoundA"});
+    ASSERT_EQ(CallNames(), Names{"sndPlaySoundA"});
     EXPECT_EQ(journal[0].text, keySound[65]);
 }
 
@@ -82,7 +102,8 @@ TEST_F(FrmPrefLifetimeTest, LaunchBoxFollowsAStoredZeroAndIgnoresJunk)
         FormModel freshForm = MakePrefForm();
         int launchChanges = 0;
         freshForm.changed = [&](const Control& c) { launchChanges += c.id.name == "chkLaunch"; };
-        frmPref fresh{{sound, hook, tray, environment, freshStore, shell, windows, about}, keySound, freshForm};
+        frmPref fresh{{sound, hook, tray, environment, freshStore, focus, fileDialog, registry, shell, windows, about},
+                      keySound, freshForm};
         fresh.Form_Load();
         return std::pair(freshForm("chkLaunch").value, launchChanges);
     };

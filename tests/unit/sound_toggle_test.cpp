@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/frm_pref_fixture.h"
+#include "tests/unit/tray_fixture.h"
 
 namespace clavitone {
 namespace {
 
-class SoundToggleTest : public FrmPrefTest {
+class SoundToggleTest : public TrayTest {
 protected:
     SoundToggleTest()
     {

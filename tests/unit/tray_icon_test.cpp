@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/unit/frm_pref_fixture.h"
+#include "tests/unit/tray_fixture.h"
 
 namespace clavitone {
 namespace {
@@ -47,7 +47,7 @@ TEST(TrayMouseMessageTest, RecoversTheMessageNumberFromTwipsAtAnyScreenSetting)
     EXPECT_EQ(TrayMouseMessage(513, 0), 513) << "a screen without a known resolution does not divide by zero";
 }
 
-using NotifyIconTest = FrmPrefTest;
+using NotifyIconTest = TrayTest;
 
 TEST_F(NotifyIconTest, StartUpAddsTheIconForPichookWithTheSoundsOnPictureAndTheProgramName)
 {
@@ -63,12 +63,6 @@ TEST_F(NotifyIconTest, StartUpAddsTheIconForPichookWithTheSoundsOnPictureAndTheP
     EXPECT_EQ(record.uCallbackMessage, 512u);
     EXPECT_EQ(record.hIcon, SoundsOnPicture);
     EXPECT_EQ(Field(record), std::string("Clavitone") + '\0' + std::string(54, ' '));
-}
-
-TEST_F(NotifyIconTest, StartUpAddsTheIconAfterTheHookAndBeforeAnyOtherShellCall)
-{
-    pref.Form_Load();
-    EXPECT_EQ(Sequence(), (Names{"InitHook", "Shell_NotifyIconA"}));
 }
 
 TEST_F(NotifyIconTest, AShellRestartAddsTheIconAgainAsItStands)

@@ -1,33 +1,24 @@
-// frmPref against recording fakes, with the handles the Win32 layer would
-// set, and each change of a control written to the journal in between the
-// platform calls, so that tests see one sequence of everything.
+// frmPref with the handles the tray needs, and each change of a control
+// written to the journal in between the platform calls, so that tests see one
+// sequence of everything.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/frm_pref.h"
-#include "prefs/pref_layout.h"
-#include "tests/fakes/memory_store.h"
-#include "tests/fakes/recording_platform.h"
-#include "tests/fakes/recording_windows.h"
+#include "tests/unit/pref_fixture.h"
 
 namespace clavitone {
 
-class FrmPrefTest : public ::testing::Test {
+class TrayTest : public PrefFixture {
 protected:
-    static constexpr WindowHandle FormHandle = 0x1000;
     static constexpr WindowHandle HookBoxHandle = 0x2000;
-    static constexpr WindowHandle AboutHandle = 0x3000;
     static constexpr WindowHandle MenuHandle = 0x4000;
     static constexpr IconHandle SoundsOnPicture = 0x5000;
     static constexpr IconHandle SoundsOffPicture = 0x5001;
 
-    FrmPrefTest()
+    TrayTest()
     {
-        form.hWnd = FormHandle;
         form("pichook").hWnd = HookBoxHandle;
         form("mnuDummy").hWnd = MenuHandle;
         form("imgDefault", 0).pictureHandle = SoundsOnPicture;
@@ -80,19 +71,6 @@ protected:
     }
 
     static std::string Tip(const NotifyIconRecord& record) { return record.szTip.data(); }
-
-    fakes::Journal journal;
-    fakes::RecordingSound sound{journal};
-    fakes::RecordingHook hook{journal};
-    fakes::RecordingTray tray{journal};
-    fakes::FakeEnvironment environment{journal};
-    fakes::MemoryStore store;
-    fakes::RecordingShell shell{journal};
-    fakes::RecordingWindows windows{journal};
-    fakes::FakeWindowLoader about{journal, AboutHandle};
-    KeySoundTable keySound;
-    FormModel form = MakePrefForm();
-    frmPref pref{{sound, hook, tray, environment, store, shell, windows, about}, keySound, form};
 };
 
 using Names = std::vector<std::string>;
