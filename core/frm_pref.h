@@ -7,6 +7,10 @@
 #include "core/key_playback.h"
 #include "core/key_sound.h"
 #include "core/platform.h"
+#include "schemes/scheme_deleting.h"
+#include "schemes/scheme_list.h"
+#include "schemes/scheme_saving.h"
+#include "schemes/sound_loading.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
 
@@ -18,13 +22,17 @@ struct PlatformServices {
     TrayShell& tray;
     Environment& environment;
     SettingsStore& store;
+    MessageBoxes& messages;
+    WindowManager& windows;
 };
 
 class frmPref {
 public:
     // The form model is frmPref's control tree (see MakePrefForm); its handles
-    // must be set before Form_Load runs.
-    frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form);
+    // must be set before Form_Load runs. saveasForm is frmSaveas's (see MakeSaveasForm).
+    frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm);
+    frmPref(const frmPref&) = delete;
+    frmPref& operator=(const frmPref&) = delete;
 
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
@@ -39,22 +47,29 @@ public:
     std::int16_t KeyHeld() const { return playback_.KeyHeld; }
 
     void SetLanguage();
-    void ComboLoading();
+    void ComboLoading() { schemes_.ComboLoading(); }
     void SetIcon();
-    void SoundLoading();
+    void SoundLoading() { loading_.SoundLoading(); }
     void ClearDetails();
     void chkLaunch_Click();
+    void Combo_Click(std::int16_t Index) { schemes_.Combo_Click(Index); }
+    void Command_Click(std::int16_t Index);
 
     NotifyIconRecord TrayIcon;
 
 private:
     void RestoreLaunchBox();
+    void ControlClicked(Control& control);
     WindowHandle hWnd() const { return form_.hWnd; }
 
     PlatformServices platform_;
     KeySoundTable& KeySound;
     FormModel& form_;
     KeyPlayback playback_;
+    SoundTableLoader loading_;
+    SchemeList schemes_;
+    frmSaveas saveas_;
+    SchemeDeleting deleting_;
 };
 
 }  // namespace clavitone

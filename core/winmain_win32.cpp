@@ -2,10 +2,13 @@
 #include <windows.h>
 
 #include "core/frm_pref.h"
+#include "core/message_box_win32.h"
 #include "core/platform_win32.h"
 #include "prefs/pref_layout.h"
 #include "prefs/pref_window_win32.h"
+#include "schemes/saveas_layout.h"
 #include "settings/registry_store_win32.h"
+#include "ui/window_manager_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -16,10 +19,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WinTrayShell tray;
     RegistryStore store;
     HookLibrary hook(environment.AppPath());
+    WinMessageBoxes messages;
+    FormModel saveasForm = MakeSaveasForm();
+    WinWindowManager windows(instance, environment.TwipsPerPixelX(), environment.TwipsPerPixelY());
 
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
-    frmPref pref({sound, hook, tray, environment, store}, keySound, form);
+    frmPref pref({sound, hook, tray, environment, store, messages, windows}, keySound, form, saveasForm);
     PrefWindow window(instance, form, pref, environment.TwipsPerPixelX(), environment.TwipsPerPixelY());
 
     pref.Form_Load();

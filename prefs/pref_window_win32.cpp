@@ -109,6 +109,9 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case keybhook::WmHookKeyUp:
         pref_.Form_KeyUp(static_cast<int>(wParam), 0);
         return 0;
+    case WM_COMMAND:
+        ControlCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -149,6 +152,21 @@ void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
         pref_.Form_MouseDown(button, ShiftState(wParam), x, y);
     else
         pref_.Form_MouseUp(button, ShiftState(wParam), x, y);
+}
+
+// The user's picks and clicks become the model's: a pick in the scheme list
+// is a selection like any other, and the model decides whether it is a click.
+void PrefWindow::ControlCommand(int id, int notification)
+{
+    if (!controls_ || controls_->Applying())
+        return;  // the program's own change coming back
+    Control* control = controls_->FindById(id);
+    if (!control)
+        return;
+    if (control->kind == ControlKind::ComboList && notification == CBN_SELCHANGE)
+        form_.SetListIndex(*control, static_cast<int>(SendMessageA(reinterpret_cast<HWND>(control->hWnd), CB_GETCURSEL, 0, 0)));
+    else if (control->kind == ControlKind::CommandButton && notification == BN_CLICKED)
+        form_.Click(*control);
 }
 
 }  // namespace clavitone

@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "core/scoped_win32.h"
@@ -36,6 +37,9 @@ inline constexpr int MenuCommandBase = 2000;
 // GotFocus and MouseDown events and pichook's tray callbacks (the tray posts
 // its callback message, WM_MOUSEMOVE, to pichook).
 inline constexpr UINT WmControlEvent = WM_APP + 0x100;
+
+// A window's or control's text as Windows holds it.
+std::string WindowText(HWND window);
 
 class FormControls {
 public:

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "prefs/pref_layout.h"
+#include "schemes/saveas_layout.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_platform.h"
+#include "tests/fakes/scripted_windows.h"
 
 namespace clavitone {
 namespace {
@@ -35,10 +37,13 @@ protected:
     fakes::RecordingTray tray{journal};
     fakes::FakeEnvironment environment{journal};
     fakes::MemoryStore store;
+    fakes::ScriptedMessageBoxes messages;
+    fakes::ScriptedWindows windows;
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
+    FormModel saveasForm = MakeSaveasForm();
     std::vector<ControlId> changes;
-    frmPref pref{{sound, hook, tray, environment, store}, keySound, form};
+    frmPref pref{{sound, hook, tray, environment, store, messages, windows}, keySound, form, saveasForm};
 };
 
 using Names = std::vector<std::string>;
@@ -50,7 +55,8 @@ TEST_F(FrmPrefLifetimeTest, StartUpInstallsTheHookForTheWindowAndSwitchesSoundsO
     EXPECT_EQ(journal[0].number, FormHandle);
     EXPECT_TRUE(pref.SoundEnabled());
     EXPECT_EQ(pref.KeyHeld(), VbFalse);
-    EXPECT_EQ(store.writes, 0) << "start-up reads settings but writes none of its own";
+    EXPECT_EQ(store.writes, 1) << "start-up writes only the remembered scheme, through the list's switch";
+    EXPECT_EQ(store.At("Settings", "LastScheme"), "0");
 }
 
 TEST_F(FrmPrefLifetimeTest, StartUpFillsEverySchemeKeyWithItsDefaultFileAndNothingElse)
@@ -92,7 +98,7 @@ TEST_F(FrmPrefLifetimeTest, ShutDownRemovesIconThenHookThenEnds)
     EXPECT_EQ(journal[0].record.hWnd, HookBoxHandle) << "the icon belongs to pichook, not to the window";
     EXPECT_EQ(journal[0].record.uID, 1u);
     EXPECT_EQ(journal[1].number, FormHandle);
-    EXPECT_EQ(store.writes, 0);
+    EXPECT_EQ(store.writes, 1) << "nothing beyond start-up's own write";
 }
 
 TEST_F(FrmPrefLifetimeTest, KeysReachPlaybackOnlyAfterStartUp)
@@ -115,7 +121,7 @@ TEST_F(FrmPrefLifetimeTest, LaunchBoxFollowsAStoredZeroAndIgnoresJunk)
         FormModel freshForm = MakePrefForm();
         int launchChanges = 0;
         freshForm.changed = [&](const Control& c) { launchChanges += c.id.name == "chkLaunch"; };
-        frmPref fresh{{sound, hook, tray, environment, freshStore}, keySound, freshForm};
+        frmPref fresh{{sound, hook, tray, environment, freshStore, messages, windows}, keySound, freshForm, saveasForm};
         fresh.Form_Load();
         return std::pair(freshForm("chkLaunch").value, launchChanges);
     };
