@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # " Minimize" puts the preferences window away; the program keeps sounding.
 source "$(dirname "$0")/scheme_env.sh"
-e2e_begin minimize
+scheme_begin minimize
 
 scheme_store Settings SchemesQuantity 1 Scheme0 Typewriter LastScheme 0
 scheme_start '*Typewriter'

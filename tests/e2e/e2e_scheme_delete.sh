@@ -2,7 +2,7 @@
 # "Delete scheme" answered Yes removes the current scheme from the list and
 # the store; the last remaining scheme becomes current.
 source "$(dirname "$0")/scheme_env.sh"
-e2e_begin scheme_delete
+scheme_begin scheme_delete
 
 confirm='Delete this scheme'
 scheme_store Settings SchemesQuantity 3 Scheme0 Typewriter Scheme1 Voice Scheme2 Mine LastScheme 2 \

@@ -2,7 +2,7 @@
 # "Save as..." refuses a listed name with a message, then saves a typed new
 # name: the list and the store gain the scheme, which becomes current.
 source "$(dirname "$0")/scheme_env.sh"
-e2e_begin scheme_save
+scheme_begin scheme_save
 
 dialog='Save scheme as'
 scheme_store Settings SchemesQuantity 2 Scheme0 Typewriter Scheme1 Voice LastScheme 0 \

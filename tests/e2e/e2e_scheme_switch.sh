@@ -2,7 +2,7 @@
 # Picking another scheme in the list changes what a key plays, and the
 # choice is remembered.
 source "$(dirname "$0")/scheme_env.sh"
-e2e_begin scheme_switch
+scheme_begin scheme_switch
 
 scheme_store Settings SchemesQuantity 2 Scheme0 Typewriter Scheme1 Voice LastScheme 0 \
   'Typewriter_#65' 'C:\snd\tw65.wav' 'Voice_#65' 'C:\snd\v65.wav'

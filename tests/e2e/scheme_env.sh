@@ -97,3 +97,18 @@ scheme_expect_sound() {
 scheme_window_gone() {
   [[ $(e2e_driver count-windows "$1" 2>/dev/null) == 0 ]]
 }
+
+# Like e2e_begin; the prepared store goes again at the end, so that the
+# other tests find the empty store they expect.
+scheme_begin() {
+  e2e_begin "$1"
+  trap scheme_cleanup EXIT
+}
+
+scheme_cleanup() {
+  local status=$?
+  (exit "$status")
+  e2e_cleanup
+  wine reg delete "$SCHEME_KEY" /f </dev/null >/dev/null 2>&1
+  return "$status"
+}
