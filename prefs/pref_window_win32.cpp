@@ -158,9 +158,7 @@ void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
 // is a selection like any other, and the model decides whether it is a click.
 void PrefWindow::ControlCommand(int id, int notification)
 {
-    if (!controls_ || controls_->Applying())
-        return;  // the program's own change coming back
-    Control* control = controls_->FindById(id);
+    Control* control = controls_ ? controls_->FromUser(id) : nullptr;
     if (!control)
         return;
     if (control->kind == ControlKind::ComboList && notification == CBN_SELCHANGE)

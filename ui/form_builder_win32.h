@@ -62,6 +62,9 @@ public:
     Control* Find(HWND control) const;
     // A child control id or a popup menu command id; null for anything else.
     Control* FindById(int id) const;
+    // The control of a WM_COMMAND the user caused: null for unknown ids and
+    // for the program's own changes coming back while Apply runs.
+    Control* FromUser(int id) const { return Applying() ? nullptr : FindById(id); }
 
     // The popup menu of the form's menu entries (those with a menu parent), in
     // index order; null when the form has none. Owned here.

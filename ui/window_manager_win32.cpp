@@ -172,9 +172,7 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
 
 void WinWindowManager::ModalForm::ControlCommand(int id, int notification, HWND control)
 {
-    if (!controls_ || controls_->Applying())
-        return;  // the program's own change coming back
-    Control* target = controls_->FindById(id);
+    Control* target = controls_ ? controls_->FromUser(id) : nullptr;
     if (!target)
         return;
     if (target->kind == ControlKind::TextBox && notification == EN_CHANGE)

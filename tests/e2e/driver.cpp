@@ -171,35 +171,37 @@ int Show(const std::string& title) {
   return ExitOk;
 }
 
-int CheckState(const std::string& title, const std::string& caption) {
+// The control showing this text in the first window with the title.
+HWND ControlWithText(const std::string& title, const std::string& caption) {
   HWND hwnd = FirstTopLevelWindow(title);
-  if (!hwnd) return ExitFailed;
-  HWND button = ChildWithText(hwnd, caption);
-  if (!button) {
-    std::fprintf(stderr, "e2e_driver: no control \"%s\" in \"%s\"\n", caption.c_str(), title.c_str());
-    return ExitFailed;
-  }
-  std::printf("%ld\n", static_cast<long>(SendMessageA(button, BM_GETCHECK, 0, 0)));
-  return ExitOk;
+  if (!hwnd) return nullptr;
+  HWND control = ChildWithText(hwnd, caption);
+  if (!control) std::fprintf(stderr, "e2e_driver: no control \"%s\" in \"%s\"\n", caption.c_str(), title.c_str());
+  return control;
 }
 
-// The first child of a window's class, such as "ComboBox" or "Edit".
-HWND ChildOfClass(HWND parent, const char* className) {
-  HWND child = FindWindowExA(parent, nullptr, className, nullptr);
-  if (!child) std::fprintf(stderr, "e2e_driver: no %s in the window\n", className);
-  return child;
+// The first control of a class, such as "ComboBox" or "Edit", in the first
+// window with the title.
+HWND ControlOfClass(const std::string& title, const char* className) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return nullptr;
+  HWND control = FindWindowExA(hwnd, nullptr, className, nullptr);
+  if (!control) std::fprintf(stderr, "e2e_driver: no %s in \"%s\"\n", className, title.c_str());
+  return control;
+}
+
+int CheckState(const std::string& title, const std::string& caption) {
+  HWND button = ControlWithText(title, caption);
+  if (!button) return ExitFailed;
+  std::printf("%ld\n", static_cast<long>(SendMessageA(button, BM_GETCHECK, 0, 0)));
+  return ExitOk;
 }
 
 // A button click as the button itself makes it, posted so that a modal loop
 // the click opens does not hold the driver.
 int Click(const std::string& title, const std::string& caption) {
-  HWND hwnd = FirstTopLevelWindow(title);
-  if (!hwnd) return ExitFailed;
-  HWND button = ChildWithText(hwnd, caption);
-  if (!button) {
-    std::fprintf(stderr, "e2e_driver: no control \"%s\" in \"%s\"\n", caption.c_str(), title.c_str());
-    return ExitFailed;
-  }
+  HWND button = ControlWithText(title, caption);
+  if (!button) return ExitFailed;
   return PostMessageA(button, BM_CLICK, 0, 0) ? ExitOk : ExitFailed;
 }
 
@@ -208,8 +210,7 @@ int Click(const std::string& title, const std::string& caption) {
 int Pick(const std::string& title, const char* positionText) {
   long position = 0;
   if (!ParseNumber(positionText, position)) return ExitUsage;
-  HWND hwnd = FirstTopLevelWindow(title);
-  HWND list = hwnd ? ChildOfClass(hwnd, "ComboBox") : nullptr;
+  HWND list = ControlOfClass(title, "ComboBox");
   if (!list) return ExitFailed;
   if (SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0) == CB_ERR) return ExitFailed;
   const WPARAM notification = MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE);
@@ -219,8 +220,7 @@ int Pick(const std::string& title, const char* positionText) {
 // The entries of the window's drop-down list, one a line, the selected one
 // marked with "*".
 int ListEntries(const std::string& title) {
-  HWND hwnd = FirstTopLevelWindow(title);
-  HWND list = hwnd ? ChildOfClass(hwnd, "ComboBox") : nullptr;
+  HWND list = ControlOfClass(title, "ComboBox");
   if (!list) return ExitFailed;
   const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
   const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
@@ -239,8 +239,7 @@ int ListEntries(const std::string& title) {
 
 // Typing into the window's text box: its whole text replaced at once.
 int Type(const std::string& title, const char* text) {
-  HWND hwnd = FirstTopLevelWindow(title);
-  HWND edit = hwnd ? ChildOfClass(hwnd, "Edit") : nullptr;
+  HWND edit = ControlOfClass(title, "Edit");
   if (!edit) return ExitFailed;
   return SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? ExitOk : ExitFailed;
 }
