@@ -254,11 +254,12 @@ int Command(const std::string& title, const char* idText) {
 }
 
 // "1" when the first window with the title is visible, "0" when it is hidden;
-// a second word tells whether it is minimized.
+// then whether it is minimized, and whether it takes input.
 int Visible(const std::string& title) {
   HWND hwnd = FirstTopLevelWindow(title);
   if (!hwnd) return ExitFailed;
-  std::printf("%d %s\n", IsWindowVisible(hwnd) ? 1 : 0, IsIconic(hwnd) ? "minimized" : "normal");
+  std::printf("%d %s %s\n", IsWindowVisible(hwnd) ? 1 : 0, IsIconic(hwnd) ? "minimized" : "normal",
+              IsWindowEnabled(hwnd) ? "enabled" : "disabled");
   return ExitOk;
 }
 

@@ -10,8 +10,20 @@ scheme_store Settings SchemesQuantity 2 Scheme0 Typewriter Scheme1 Voice LastSch
   -- Language SaveCaption "$dialog" Saveas0 'The name ' Saveas1 ' is already used.'
 scheme_start $'*Typewriter\nVoice'
 
+# The dialog is modal: the preferences window takes no input until it goes.
+# Its close box cancels.
 e2e_driver click "$E2E_TITLE" 'Save as...' || e2e_fail "no \"Save as...\" button"
 e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "the save dialog did not open"
+scheme_window_enabled "$E2E_TITLE" && e2e_fail "the preferences window takes input under the dialog"
+e2e_driver type "$dialog" Closed || e2e_fail "could not type into the dialog"
+e2e_driver close "$dialog" || e2e_fail "could not close the dialog"
+e2e_poll 5000 scheme_window_hidden "$dialog" || e2e_fail "the close box did not close the dialog"
+e2e_poll 5000 scheme_window_enabled "$E2E_TITLE" || e2e_fail "the preferences window stayed disabled"
+scheme_expect_list $'*Typewriter\nVoice'
+scheme_expect_absent 'Closed_#65'
+
+e2e_driver click "$E2E_TITLE" 'Save as...' || e2e_fail "no \"Save as...\" button"
+e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "the save dialog did not open again"
 
 # Another case of a listed name is the same name to the registry.
 e2e_driver type "$dialog" voice || e2e_fail "could not type into the dialog"
@@ -25,6 +37,7 @@ scheme_expect_value SchemesQuantity 2
 e2e_driver type "$dialog" Mine || e2e_fail "could not type into the dialog"
 e2e_driver click "$dialog" OK || e2e_fail "no OK button in the dialog"
 e2e_poll 5000 scheme_window_hidden "$dialog" || e2e_fail "the dialog stayed open after saving"
+e2e_poll 5000 scheme_window_enabled "$E2E_TITLE" || e2e_fail "the preferences window stayed disabled"
 
 scheme_expect_list $'Typewriter\nVoice\n*Mine'
 scheme_expect_value SchemesQuantity 3

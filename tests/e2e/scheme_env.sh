@@ -74,6 +74,10 @@ scheme_window_shown() {
   [[ $(e2e_driver visible "$1" 2>/dev/null) == "1 "* ]]
 }
 
+scheme_window_enabled() {
+  [[ $(e2e_driver visible "$1" 2>/dev/null) == *" enabled" ]]
+}
+
 scheme_window_hidden() {
   [[ $(e2e_driver visible "$1" 2>/dev/null) == "0 "* ]]
 }
