@@ -31,13 +31,13 @@ void frmAbout::Form_QueryUnload(std::int16_t& Cancel)
 
 void frmAbout::Hide()
 {
-    windows_.ShowWindow(form_.hWnd, SwHide);
+    windows_.ShowWindow(form_.hWnd, WindowHide);
 }
 
 // The window stays open: the user may want the other link too.
 void frmAbout::Open(const std::string& link)
 {
-    shell_.ShellExecuteA(form_.hWnd, "open", link.c_str(), nullptr, nullptr, SwShow);
+    shell_.ShellExecuteA(form_.hWnd, "open", link.c_str(), nullptr, nullptr, WindowShow);
 }
 
 }  // namespace clavitone

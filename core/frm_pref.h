@@ -13,6 +13,10 @@
 #include "prefs/key_details.h"
 #include "prefs/sound_browse.h"
 #include "settings/run_at_logon.h"
+#include "schemes/scheme_deleting.h"
+#include "schemes/scheme_list.h"
+#include "schemes/scheme_saving.h"
+#include "schemes/sound_loading.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
 
@@ -27,16 +31,19 @@ struct PlatformServices {
     WindowFocus& focus;
     FileDialog& fileDialog;
     RegistryWriter& registry;
-    Shell& shell;
+    MessageBoxes& messages;
     WindowManager& windows;
+    Shell& shell;
     WindowLoader& about;  // frmAbout
 };
 
 class frmPref {
 public:
     // The form model is frmPref's control tree (see MakePrefForm); its handles
-    // must be set before Form_Load runs.
-    frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form);
+    // must be set before Form_Load runs. saveasForm is frmSaveas's (see MakeSaveasForm).
+    frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm);
+    frmPref(const frmPref&) = delete;
+    frmPref& operator=(const frmPref&) = delete;
 
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
@@ -51,9 +58,9 @@ public:
     std::int16_t KeyHeld() const { return playback_.KeyHeld; }
 
     void SetLanguage();
-    void ComboLoading();
+    void ComboLoading() { schemes_.ComboLoading(); }
     void SetIcon();
-    void SoundLoading();
+    void SoundLoading() { loading_.SoundLoading(); }
     void ClearDetails() { details_.ClearDetails(); }
     void chkLaunch_Click() { launch_.chkLaunch_Click(); }
     void chkLaunch_GotFocus();
@@ -78,6 +85,8 @@ public:
     std::int16_t KeySelected() const { return details_.KeySelected; }
     std::int16_t SelectedKey() const { return details_.SelectedKey; }
     const std::string& SelectedKeyName() const { return details_.SelectedKeyName; }
+    void Combo_Click(std::int16_t Index) { schemes_.Combo_Click(Index); }
+    void Command_Click(std::int16_t Index);
 
     void pichook_MouseMove(int button, int shift, float x, float y) { menu_.pichook_MouseMove(button, shift, x, y); }
     void mnuPopUp_Click(int index) { menu_.mnuPopUp_Click(index); }
@@ -88,6 +97,7 @@ public:
 
 private:
     void RestoreLaunchBox();
+    void ControlClicked(Control& control);
     WindowHandle hWnd() const { return form_.hWnd; }
 
     PlatformServices platform_;
@@ -97,6 +107,10 @@ private:
     KeyDetails details_;
     SoundBrowse browse_;
     RunAtLogon launch_;
+    SoundTableLoader loading_;
+    SchemeList schemes_;
+    frmSaveas saveas_;
+    SchemeDeleting deleting_;
     NotifyIcon trayIcon_;
     SoundToggle toggle_;
     TrayMenu menu_;

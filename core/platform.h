@@ -9,6 +9,8 @@
 
 namespace clavitone {
 
+struct FormModel;
+
 // Window and icon handles cross the seam as opaque numbers.
 using WindowHandle = std::uintptr_t;
 using IconHandle = std::uintptr_t;
@@ -53,12 +55,6 @@ public:
     virtual void Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) = 0;
 };
 
-// Show commands of ShowWindow and ShellExecuteA (SW_HIDE, SW_SHOWNORMAL,
-// SW_SHOW; named apart from the Windows macros of the same values).
-constexpr int SwHide = 0;
-constexpr int SwShowNormal = 1;
-constexpr int SwShow = 5;
-
 // shell32's ShellExecuteA: hands a file or link to the program set up for it.
 // A null parameters or folder text is passed as a null pointer.
 class Shell {
@@ -66,22 +62,6 @@ public:
     virtual ~Shell() = default;
     virtual void ShellExecuteA(WindowHandle owner, const char* operation, const char* file, const char* parameters,
                                const char* directory, int showCommand) = 0;
-};
-
-// Pop-up flag TPM_RIGHTBUTTON: entries react to the right mouse button as
-// well as the left.
-constexpr unsigned TpmRightButton = 2;
-
-// Top-level window calls of user32.
-class WindowManager {
-public:
-    virtual ~WindowManager() = default;
-    virtual void SetForegroundWindow(WindowHandle window) = 0;
-    virtual void ShowWindow(WindowHandle window, int showCommand) = 0;
-    // Opens a menu as a pop-up at the mouse pointer, with the entry of that
-    // index shown bold as its default. The chosen entry reaches the owner as
-    // its menu command; closing the menu without a choice sends nothing.
-    virtual void PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry) = 0;
 };
 
 // A window made on first use and afterwards only hidden, never destroyed.
@@ -184,6 +164,49 @@ public:
                                        std::uint32_t access, RegistryKey& key) = 0;
     // Asks only whether the value is there: type and data are not read.
     virtual std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName) = 0;
+};
+
+// MessageBoxA: styles and answers carry the values Windows gives them (the
+// Windows names are macros, hence these).
+constexpr unsigned MessageOkOnly = 0;
+constexpr unsigned MessageYesNo = 4;
+constexpr unsigned MessageExclamation = 48;
+constexpr int AnswerOk = 1;
+constexpr int AnswerYes = 6;
+constexpr int AnswerNo = 7;
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A modal message box owned by owner; returns the answer.
+    virtual int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& title,
+                            unsigned style) = 0;
+};
+
+// ShowWindow commands (also the show command of ShellExecuteA), with their
+// Windows values.
+constexpr int WindowHide = 0;
+constexpr int WindowShowNormal = 1;
+constexpr int WindowShow = 5;
+constexpr int WindowMinimize = 6;
+
+// Pop-up flag TPM_RIGHTBUTTON: entries react to the right mouse button as
+// well as the left.
+constexpr unsigned TpmRightButton = 2;
+
+class WindowManager {
+public:
+    virtual ~WindowManager() = default;
+    virtual void ShowWindow(WindowHandle window, int command) = 0;
+    virtual void SetForegroundWindow(WindowHandle window) = 0;
+    // Opens a menu as a pop-up at the mouse pointer, with the entry of that
+    // index shown bold as its default. The chosen entry reaches the owner as
+    // its menu command; closing the menu without a choice sends nothing.
+    virtual void PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry) = 0;
+    // Shows the window of a form modally over its owner, creating it on first
+    // use, and returns once the form's handlers have hidden it again. The owner
+    // takes no input meanwhile.
+    virtual void ShowModal(FormModel& form, WindowHandle owner) = 0;
 };
 
 }  // namespace clavitone

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "core/program_file.h"
-#include "ui/form_builder_win32.h"
 
 namespace clavitone {
 
@@ -65,29 +64,6 @@ void WinShell::ShellExecuteA(WindowHandle owner, const char* operation, const ch
                              const char* directory, int showCommand)
 {
     ::ShellExecuteA(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand);
-}
-
-void WinWindowManager::SetForegroundWindow(WindowHandle window)
-{
-    ::SetForegroundWindow(reinterpret_cast<HWND>(window));
-}
-
-void WinWindowManager::ShowWindow(WindowHandle window, int showCommand)
-{
-    ::ShowWindow(reinterpret_cast<HWND>(window), showCommand);
-}
-
-void WinWindowManager::PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry)
-{
-    HWND window = reinterpret_cast<HWND>(owner);
-    HMENU popup = reinterpret_cast<HMENU>(menu);
-    SetMenuDefaultItem(popup, static_cast<UINT>(MenuCommandBase + defaultEntry), FALSE);
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    TrackPopupMenu(popup, flags, pointer.x, pointer.y, 0, window, nullptr);
-    // Lets the menu of a background program close at the next click
-    // elsewhere, also when it is opened again later.
-    PostMessageA(window, WM_NULL, 0, 0);
 }
 
 HookLibrary::HookLibrary(const std::string& programFolder)

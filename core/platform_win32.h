@@ -26,13 +26,6 @@ public:
                        const char* directory, int showCommand) override;
 };
 
-class WinWindowManager final : public WindowManager {
-public:
-    void SetForegroundWindow(WindowHandle window) override;
-    void ShowWindow(WindowHandle window, int showCommand) override;
-    void PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry) override;
-};
-
 // keybhook.dll from the program folder. Without it the program runs on silently, without key sounds.
 class HookLibrary final : public KeyboardHook {
 public:

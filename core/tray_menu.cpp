@@ -40,13 +40,13 @@ void TrayMenu::mnuPopUp_Click(int Index)
         toggle_.ToggleSound();
         break;
     case Preferences:
-        services_.windows.ShowWindow(form_.hWnd, SwShowNormal);
+        services_.windows.ShowWindow(form_.hWnd, WindowShowNormal);
         break;
     case Help:
         OpenHelp();
         break;
     case About:
-        services_.windows.ShowWindow(services_.about.Load(), SwShowNormal);
+        services_.windows.ShowWindow(services_.about.Load(), WindowShowNormal);
         break;
     case ExitProgram:
         unload_();
@@ -69,7 +69,7 @@ void TrayMenu::OpenMenu()
 void TrayMenu::OpenHelp()
 {
     const std::string file = services_.environment.AppPath() + std::string(HelpFileName);
-    services_.shell.ShellExecuteA(form_.hWnd, "open", file.c_str(), nullptr, nullptr, SwShow);
+    services_.shell.ShellExecuteA(form_.hWnd, "open", file.c_str(), nullptr, nullptr, WindowShow);
 }
 
 }  // namespace clavitone

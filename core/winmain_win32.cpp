@@ -5,13 +5,16 @@
 #include "about/about_window_win32.h"
 #include "about/frm_about.h"
 #include "core/frm_pref.h"
+#include "core/message_box_win32.h"
 #include "core/platform_win32.h"
 #include "prefs/file_dialog_win32.h"
 #include "prefs/pref_events_win32.h"
 #include "prefs/pref_layout.h"
 #include "prefs/pref_window_win32.h"
+#include "schemes/saveas_layout.h"
 #include "settings/registry_store_win32.h"
 #include "settings/registry_writer_win32.h"
+#include "ui/window_manager_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -25,10 +28,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WinFileDialog fileDialog;
     WinRegistryWriter registry;
     HookLibrary hook(environment.AppPath());
+    WinMessageBoxes messages;
     WinShell shell;
-    WinWindowManager windows;
     const int twipsPerPixelX = environment.TwipsPerPixelX();
     const int twipsPerPixelY = environment.TwipsPerPixelY();
+    FormModel saveasForm = MakeSaveasForm();
+    WinWindowManager windows(instance, twipsPerPixelX, twipsPerPixelY);
 
     FormModel aboutForm = MakeAboutForm();
     frmAbout about(shell, windows, aboutForm);
@@ -36,8 +41,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
-    frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, shell, windows, aboutWindow},
-                 keySound, form);
+    frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
+                  aboutWindow},
+                 keySound, form, saveasForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 
     pref.Form_Load();

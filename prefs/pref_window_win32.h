@@ -31,6 +31,7 @@ private:
     void Attach(HWND window) { window_ = window; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+    void ControlCommand(int id, int notification, HWND sender);
 
     FormModel& form_;
     frmPref& pref_;

@@ -19,9 +19,15 @@ choose() {
   e2e_driver menu-keys "$@" 13 || e2e_fail "could not choose in the menu"
   e2e_driver wait-menu closed 5000 >/dev/null || e2e_fail "the menu stayed open after a choice"
 }
-state_is() { [[ $(e2e_driver window-state "$1") == "$2" ]]; }
+# hidden, minimized or normal, from the driver's "1 normal enabled".
+window_state() {
+  local shown size rest
+  read -r shown size rest <<<"$(e2e_driver visible "$1")"
+  [[ $shown == 1 ]] && echo "$size" || echo hidden
+}
+state_is() { [[ $(window_state "$1") == "$2" ]]; }
 expect_state() {
-  e2e_poll 5000 state_is "$1" "$2" || e2e_fail "\"$1\" is $(e2e_driver window-state "$1"), not $2"
+  e2e_poll 5000 state_is "$1" "$2" || e2e_fail "\"$1\" is $(window_state "$1"), not $2"
   e2e_note "\"$1\": $2"
 }
 preferences() { choose 40 40; }

@@ -1,6 +1,6 @@
-// Recording fakes of the shell and window services. Each call goes to the
-// shared journal (for the order of events) and, with all its arguments, to
-// the fake's own list.
+// Recording fakes of the shell and of a window made on first use. Each call
+// goes to the shared journal (for the order of events); the shell's calls go
+// with all their arguments to the fake's own list too.
 #pragma once
 
 #include <optional>
@@ -39,39 +39,6 @@ public:
     }
 
     std::vector<ShellCall> calls;
-
-private:
-    Journal& journal_;
-};
-
-struct PopupCall {
-    WindowHandle owner = 0;
-    WindowHandle menu = 0;
-    unsigned flags = 0;
-    int defaultEntry = 0;
-
-    bool operator==(const PopupCall&) const = default;
-};
-
-class RecordingWindows final : public WindowManager {
-public:
-    explicit RecordingWindows(Journal& journal) : journal_(journal) {}
-    void SetForegroundWindow(WindowHandle window) override
-    {
-        journal_.push_back({"SetForegroundWindow", std::nullopt, window, {}});
-    }
-    // The show command is the call's text, so one journal entry says it all.
-    void ShowWindow(WindowHandle window, int showCommand) override
-    {
-        journal_.push_back({"ShowWindow", std::to_string(showCommand), window, {}});
-    }
-    void PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry) override
-    {
-        journal_.push_back({"PopupMenu", std::nullopt, menu, {}});
-        popups.push_back({owner, menu, flags, defaultEntry});
-    }
-
-    std::vector<PopupCall> popups;
 
 private:
     Journal& journal_;

@@ -6,6 +6,7 @@
 
 #include "about/about_layout.h"
 #include "tests/fakes/recording_windows.h"
+#include "tests/fakes/scripted_windows.h"
 
 namespace clavitone {
 namespace {
@@ -59,7 +60,7 @@ protected:
 
     fakes::Journal journal;
     fakes::RecordingShell shell{journal};
-    fakes::RecordingWindows windows{journal};
+    fakes::ScriptedWindows windows{&journal};
     FormModel form = MakeAboutForm();
     frmAbout about{shell, windows, form};
 };

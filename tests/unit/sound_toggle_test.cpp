@@ -107,6 +107,7 @@ TEST_F(SoundToggleTest, KeysAreSilentWhileMutedAndSoundAgainAfterwards)
 
 TEST_F(SoundToggleTest, TipsAreReadAfreshAtEveryToggle)
 {
+    const int writesBefore = store.writes;
     pref.ToggleSound();
     SetLanguage("Progon", "back on");
     pref.ToggleSound();
@@ -119,7 +120,7 @@ TEST_F(SoundToggleTest, TipsAreReadAfreshAtEveryToggle)
     EXPECT_EQ(Tip(icons[1].record), "back on");
     EXPECT_EQ(Tip(icons[2].record), "") << "a missing text gives an empty tip";
     EXPECT_EQ(icons[2].record.szTip[1], ' ');
-    EXPECT_EQ(store.writes, 0) << "the tips are only read";
+    EXPECT_EQ(store.writes, writesBefore) << "the tips are only read";
 }
 
 TEST_F(SoundToggleTest, AnOverlongTipIsCutInsideItsField)
