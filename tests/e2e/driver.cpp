@@ -164,6 +164,40 @@ int CountWindows(const std::string& title) {
   return ExitOk;
 }
 
+// A named mutex nobody may open, as one made by a process with higher rights
+// looks to an ordinary one. Held until the time is up.
+int HoldLockedMutex(const std::string& name, long ms) {
+  SECURITY_DESCRIPTOR descriptor;
+  ACL emptyAcl;
+  if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+      !InitializeAcl(&emptyAcl, sizeof emptyAcl, ACL_REVISION) ||
+      !SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyAcl, FALSE)) {
+    std::fprintf(stderr, "e2e_driver: no security descriptor (%lu)\n", GetLastError());
+    return ExitFailed;
+  }
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  HANDLE mutex = CreateMutexA(&attributes, FALSE, name.c_str());
+  if (!mutex) {
+    std::fprintf(stderr, "e2e_driver: CreateMutex failed (%lu)\n", GetLastError());
+    return ExitFailed;
+  }
+  Sleep(static_cast<DWORD>(ms));
+  CloseHandle(mutex);
+  return ExitOk;
+}
+
+// Succeeds when the named mutex exists and opening it for full use, as
+// CreateMutex does, is refused.
+int MutexDenied(const std::string& name) {
+  HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str());
+  const DWORD error = GetLastError();
+  if (mutex) {
+    CloseHandle(mutex);
+    return ExitFailed;
+  }
+  return error == ERROR_ACCESS_DENIED ? ExitOk : ExitFailed;
+}
+
 int Usage() {
   std::fputs(
       "usage: e2e_driver wait-window <title> <ms>\n"
@@ -173,7 +207,9 @@ int Usage() {
       "       e2e_driver close <title>            post WM_CLOSE\n"
       "       e2e_driver show <title>\n"
       "       e2e_driver check-state <title> <control text>\n"
-      "       e2e_driver count-windows <title>\n",
+      "       e2e_driver count-windows <title>\n"
+      "       e2e_driver hold-locked-mutex <name> <ms>\n"
+      "       e2e_driver mutex-denied <name>\n",
       stderr);
   return ExitUsage;
 }
@@ -199,5 +235,11 @@ int main(int argc, char** argv) {
   if (command == "show" && rest == 1) return Show(args[0]);
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
+  if (command == "hold-locked-mutex" && rest == 2) {
+    long ms = 0;
+    if (!ParseNumber(args[1], ms) || ms < 0) return Usage();
+    return HoldLockedMutex(args[0], ms);
+  }
+  if (command == "mutex-denied" && rest == 1) return MutexDenied(args[0]);
   return Usage();
 }
