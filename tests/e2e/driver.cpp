@@ -147,6 +147,15 @@ int Show(const std::string& title) {
   return ExitOk;
 }
 
+// WM_QUIT for the thread that owns the window, as a stray PostQuitMessage
+// anywhere in that thread would leave it.
+int PostQuit(const std::string& title) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return ExitFailed;
+  const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+  return thread && PostThreadMessageA(thread, WM_QUIT, 0, 0) ? ExitOk : ExitFailed;
+}
+
 int CheckState(const std::string& title, const std::string& caption) {
   HWND hwnd = FirstTopLevelWindow(title);
   if (!hwnd) return ExitFailed;
@@ -206,6 +215,7 @@ int Usage() {
       "       e2e_driver repeat <vk> <n>          n key-downs, no key-up\n"
       "       e2e_driver close <title>            post WM_CLOSE\n"
       "       e2e_driver show <title>\n"
+      "       e2e_driver post-quit <title>        WM_QUIT to the window's thread\n"
       "       e2e_driver check-state <title> <control text>\n"
       "       e2e_driver count-windows <title>\n"
       "       e2e_driver hold-locked-mutex <name> <ms>\n"
@@ -233,6 +243,7 @@ int main(int argc, char** argv) {
   if (command == "repeat" && rest == 2) return Repeat(args[0], args[1]);
   if (command == "close" && rest == 1) return Close(args[0]);
   if (command == "show" && rest == 1) return Show(args[0]);
+  if (command == "post-quit" && rest == 1) return PostQuit(args[0]);
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
   if (command == "hold-locked-mutex" && rest == 2) {

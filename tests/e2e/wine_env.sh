@@ -212,14 +212,15 @@ e2e_driver() {
   return "$status"
 }
 
-# Starts Clavitone.exe in the background with winmm tracing on. Sets
-# CLAVITONE_PID and CLAVITONE_LOG (the trace). NAME tells the log apart
-# when a test starts more than one.
+# Starts Clavitone.exe in the background with winmm tracing on (and the
+# channels in E2E_MORE_TRACES, e.g. "trace+systray"). Sets CLAVITONE_PID and
+# CLAVITONE_LOG (the trace). NAME tells the log apart when a test starts more
+# than one.
 e2e_start_clavitone() {
   local name=${1:-clavitone}
   CLAVITONE_LOG="$E2E_LOGS/$E2E_TEST-$name.log"
   : >"$CLAVITONE_LOG"
-  WINEDEBUG=trace+winmm wine "$E2E_DIST/Clavitone.exe" </dev/null >/dev/null 2>"$CLAVITONE_LOG" &
+  WINEDEBUG="trace+winmm${E2E_MORE_TRACES:+,$E2E_MORE_TRACES}" wine "$E2E_DIST/Clavitone.exe" </dev/null >/dev/null 2>"$CLAVITONE_LOG" &
   CLAVITONE_PID=$!
   E2E_CHILDREN+=("$CLAVITONE_PID")
 }
