@@ -5,6 +5,8 @@
 #include <numeric>
 #include <string>
 
+#include "ui/button_picture.h"
+
 namespace clavitone {
 
 namespace {
@@ -267,9 +269,12 @@ FormControls::FormControls(HINSTANCE instance, HWND window, FormModel& form, int
             control.container.empty() ? nullptr : form_.Find(control.container, control.containerIndex);
         if (outer)
             container_[i] = PositionOf(*outer);
-        if (!control.picture.empty())
+        if (!control.picture.empty()) {
+            // A button's picture must leave its raised edge free.
+            const int size = control.kind == ControlKind::KeyButton ? ButtonPictureSize(twipsPerPixelY) : IconSize;
             icons_[i].reset(static_cast<HICON>(
-                LoadImageA(instance, control.picture.c_str(), IMAGE_ICON, IconSize, IconSize, LR_DEFAULTCOLOR)));
+                LoadImageA(instance, control.picture.c_str(), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        }
     }
 
     // New child windows go to the bottom of the z-order, and the Tab key walks

@@ -168,6 +168,29 @@ int CheckState(const std::string& title, const std::string& caption) {
   return ExitOk;
 }
 
+BOOL CALLBACK PrintPictureButton(HWND child, LPARAM data) {
+  char className[32] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Button") != 0 || !(GetWindowLongA(child, GWL_STYLE) & BS_ICON)) return TRUE;
+  const auto* origin = reinterpret_cast<const RECT*>(data);
+  RECT area;
+  GetWindowRect(child, &area);
+  std::printf("%ld %ld %ld %ld\n", area.left - origin->left, area.top - origin->top, area.right - area.left,
+              area.bottom - area.top);
+  return TRUE;
+}
+
+// Every button showing an icon: left, top, width, height in pixels, measured
+// from the window's outer top-left corner (where a screenshot of it starts).
+int PictureButtons(const std::string& title) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return ExitFailed;
+  RECT origin;
+  GetWindowRect(hwnd, &origin);
+  EnumChildWindows(hwnd, PrintPictureButton, reinterpret_cast<LPARAM>(&origin));
+  return ExitOk;
+}
+
 int CountWindows(const std::string& title) {
   std::printf("%u\n", static_cast<unsigned>(TopLevelWindows(title).size()));
   return ExitOk;
@@ -218,6 +241,7 @@ int Usage() {
       "       e2e_driver post-quit <title>        WM_QUIT to the window's thread\n"
       "       e2e_driver check-state <title> <control text>\n"
       "       e2e_driver count-windows <title>\n"
+      "       e2e_driver picture-buttons <title>  left top width height of each\n"
       "       e2e_driver hold-locked-mutex <name> <ms>\n"
       "       e2e_driver mutex-denied <name>\n",
       stderr);
@@ -246,6 +270,7 @@ int main(int argc, char** argv) {
   if (command == "post-quit" && rest == 1) return PostQuit(args[0]);
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
+  if (command == "picture-buttons" && rest == 1) return PictureButtons(args[0]);
   if (command == "hold-locked-mutex" && rest == 2) {
     long ms = 0;
     if (!ParseNumber(args[1], ms) || ms < 0) return Usage();
