@@ -18,3 +18,7 @@ e2e_start_clavitone
 e2e_wait_exit "$CLAVITONE_PID" 10000 || e2e_fail "Clavitone runs beside an instance it may not see into"
 e2e_note "Clavitone ended by itself (status $E2E_EXIT_STATUS)"
 e2e_expect_count "windows titled \"$E2E_TITLE\"" 0 "$(e2e_count_windows)"
+
+kill "$holder_pid" 2>/dev/null
+wait "$holder_pid" 2>/dev/null
+exit 0
