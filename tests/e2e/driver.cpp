@@ -36,9 +36,18 @@ BOOL CALLBACK CollectTitled(HWND hwnd, LPARAM data) {
   return TRUE;
 }
 
+// A control's own text, which GetWindowText does not read from another
+// process (an edit box's contents, for one).
+std::string ControlText(HWND hwnd) {
+  char text[512] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+  return text;
+}
+
 BOOL CALLBACK FindFirstTitled(HWND hwnd, LPARAM data) {
   auto* search = reinterpret_cast<WindowSearch*>(data);
-  if (WindowText(hwnd) != search->title) return TRUE;
+  if (ControlText(hwnd) != search->title) return TRUE;
   search->found.push_back(hwnd);
   return FALSE;
 }
@@ -96,14 +105,57 @@ bool SendKey(WORD vk, bool up) {
   return true;
 }
 
+// Text typed into whatever has the focus, one character at a time, as a
+// keyboard layout would deliver it.
+int Type(const std::string& text) {
+  for (unsigned char c : text) {
+    INPUT input[2] = {};
+    for (INPUT& event : input) {
+      event.type = INPUT_KEYBOARD;
+      event.ki.wScan = c;
+      event.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    if (SendInput(2, input, sizeof input[0]) != 2) {
+      std::fprintf(stderr, "e2e_driver: SendInput failed (%lu)\n", GetLastError());
+      return ExitFailed;
+    }
+  }
+  return ExitOk;
+}
+
+// Waits until a window of that title exists and its thread answers. The
+// window exists before the program's start-up has run; the answer comes only
+// once start-up is over and the message loop runs, with the hook in place.
 int WaitWindow(const std::string& title, long timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
-    if (!TopLevelWindows(title).empty()) return ExitOk;
+    const long elapsed = static_cast<long>(GetTickCount() - start);
+    const std::vector<HWND> windows = TopLevelWindows(title);
+    DWORD_PTR answer = 0;
+    if (!windows.empty() &&
+        SendMessageTimeoutA(windows.front(), WM_NULL, 0, 0, SMTO_NORMAL,
+                            static_cast<UINT>(timeoutMs > elapsed ? timeoutMs - elapsed : 1), &answer))
+      return ExitOk;
     if (static_cast<long>(GetTickCount() - start) >= timeoutMs) break;
     Sleep(20);
   }
   std::fprintf(stderr, "e2e_driver: no window titled \"%s\" after %ld ms\n", title.c_str(), timeoutMs);
+  return ExitFailed;
+}
+
+// Waits until no process holds the named mutex any more: Wine drops an ended
+// process's objects a moment after its Linux process is gone.
+int WaitMutexGone(const std::string& name, long timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+    if (!mutex) return ExitOk;
+    CloseHandle(mutex);
+    if (static_cast<long>(GetTickCount() - start) >= timeoutMs) break;
+    Sleep(20);
+  }
+  std::fprintf(stderr, "e2e_driver: mutex \"%s\" still exists after %ld ms\n", name.c_str(), timeoutMs);
   return ExitFailed;
 }
 
@@ -191,13 +243,21 @@ int PictureButtons(const std::string& title) {
   return ExitOk;
 }
 
+int HasText(const std::string& title, const std::string& text) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  return hwnd && ChildWithText(hwnd, text) ? ExitOk : ExitFailed;
+}
+
 int CountWindows(const std::string& title) {
   std::printf("%u\n", static_cast<unsigned>(TopLevelWindows(title).size()));
   return ExitOk;
 }
 
+// The event that ends a hold-locked-mutex of this name early.
+std::string ReleaseEventName(const std::string& mutexName) { return mutexName + ".Release"; }
+
 // A named mutex nobody may open, as one made by a process with higher rights
-// looks to an ordinary one. Held until the time is up.
+// looks to an ordinary one. Held until release-mutex or until the time is up.
 int HoldLockedMutex(const std::string& name, long ms) {
   SECURITY_DESCRIPTOR descriptor;
   ACL emptyAcl;
@@ -207,14 +267,24 @@ int HoldLockedMutex(const std::string& name, long ms) {
     std::fprintf(stderr, "e2e_driver: no security descriptor (%lu)\n", GetLastError());
     return ExitFailed;
   }
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, ReleaseEventName(name).c_str());
   SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
   HANDLE mutex = CreateMutexA(&attributes, FALSE, name.c_str());
-  if (!mutex) {
-    std::fprintf(stderr, "e2e_driver: CreateMutex failed (%lu)\n", GetLastError());
+  if (!release || !mutex) {
+    std::fprintf(stderr, "e2e_driver: CreateMutex or CreateEvent failed (%lu)\n", GetLastError());
     return ExitFailed;
   }
-  Sleep(static_cast<DWORD>(ms));
+  WaitForSingleObject(release, static_cast<DWORD>(ms));
   CloseHandle(mutex);
+  CloseHandle(release);
+  return ExitOk;
+}
+
+int ReleaseLockedMutex(const std::string& name) {
+  HANDLE release = OpenEventA(EVENT_MODIFY_STATE, FALSE, ReleaseEventName(name).c_str());
+  if (!release) return ExitFailed;
+  SetEvent(release);
+  CloseHandle(release);
   return ExitOk;
 }
 
@@ -236,13 +306,17 @@ int Usage() {
       "       e2e_driver keys <vk> [<vk>...]     key down and up for each\n"
       "       e2e_driver down <vk> | up <vk>\n"
       "       e2e_driver repeat <vk> <n>          n key-downs, no key-up\n"
+      "       e2e_driver type <text>              characters to the focus\n"
       "       e2e_driver close <title>            post WM_CLOSE\n"
       "       e2e_driver show <title>\n"
       "       e2e_driver post-quit <title>        WM_QUIT to the window's thread\n"
       "       e2e_driver check-state <title> <control text>\n"
       "       e2e_driver count-windows <title>\n"
+      "       e2e_driver has-text <title> <text>   a control shows exactly this text\n"
+      "       e2e_driver wait-mutex-gone <name> <ms>\n"
       "       e2e_driver picture-buttons <title>  left top width height of each\n"
       "       e2e_driver hold-locked-mutex <name> <ms>\n"
+      "       e2e_driver release-mutex <name>     ends hold-locked-mutex\n"
       "       e2e_driver mutex-denied <name>\n",
       stderr);
   return ExitUsage;
@@ -261,15 +335,22 @@ int main(int argc, char** argv) {
     if (!ParseNumber(args[1], ms)) return Usage();
     return WaitWindow(args[0], ms);
   }
+  if (command == "wait-mutex-gone" && rest == 2) {
+    long ms = 0;
+    if (!ParseNumber(args[1], ms)) return Usage();
+    return WaitMutexGone(args[0], ms);
+  }
   if (command == "keys" && rest >= 1) return Keys(rest, args);
   if (command == "down" && rest == 1) return OneEvent(args[0], false);
   if (command == "up" && rest == 1) return OneEvent(args[0], true);
   if (command == "repeat" && rest == 2) return Repeat(args[0], args[1]);
+  if (command == "type" && rest == 1) return Type(args[0]);
   if (command == "close" && rest == 1) return Close(args[0]);
   if (command == "show" && rest == 1) return Show(args[0]);
   if (command == "post-quit" && rest == 1) return PostQuit(args[0]);
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
+  if (command == "has-text" && rest == 2) return HasText(args[0], args[1]);
   if (command == "picture-buttons" && rest == 1) return PictureButtons(args[0]);
   if (command == "hold-locked-mutex" && rest == 2) {
     long ms = 0;
@@ -277,5 +358,6 @@ int main(int argc, char** argv) {
     return HoldLockedMutex(args[0], ms);
   }
   if (command == "mutex-denied" && rest == 1) return MutexDenied(args[0]);
+  if (command == "release-mutex" && rest == 1) return ReleaseLockedMutex(args[0]);
   return Usage();
 }
