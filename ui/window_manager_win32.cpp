@@ -206,6 +206,10 @@ void WinWindowManager::ShowWindow(WindowHandle window, int command)
             if (form->Window() == target)
                 form->EndModal();
     ::ShowWindow(target, command);
+    // Showing an open window changes nothing on its own: one that lies behind
+    // another must still come to the front when the user asks for it.
+    if (command == SW_SHOWNORMAL)
+        ::SetForegroundWindow(target);
 }
 
 void WinWindowManager::SetForegroundWindow(WindowHandle window)

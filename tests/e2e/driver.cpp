@@ -523,6 +523,22 @@ int Minimize(const std::string& title) {
   return ExitOk;
 }
 
+// Where a real click goes, in screen pixels: the centre of the control with
+// this text, or without one the top-left corner of the window's client area.
+int Where(const std::string& title, const char* caption) {
+  HWND hwnd = caption ? ControlWithText(title, caption) : FirstTopLevelWindow(title);
+  if (!hwnd) return ExitFailed;
+  POINT at{};
+  if (caption) {
+    RECT area{};
+    GetClientRect(hwnd, &area);
+    at = {area.right / 2, area.bottom / 2};
+  }
+  ClientToScreen(hwnd, &at);
+  std::printf("%ld %ld\n", at.x, at.y);
+  return ExitOk;
+}
+
 // Prints "own" when the window sets a pointer of its own over the control
 // (as it is asked whenever the mouse moves there), "default" otherwise.
 int PointerOver(const std::string& title, const std::string& caption) {
@@ -605,6 +621,7 @@ int Usage() {
       "       e2e_driver taskbar-created               a restarted shell's announcement\n"
       "       e2e_driver tool-tips <title>             tool tips of the process showing it\n"
       "       e2e_driver pointer-over <title> <control text>   own or default\n"
+      "       e2e_driver where <title> [<control text>]   screen point for a real click\n"
       "       e2e_driver wait-menu open|closed <ms>\n"
       "       e2e_driver menu-keys <vk> [<vk>...]      keys for the open pop-up menu\n"
       "       e2e_driver minimize <title>\n"
@@ -657,6 +674,7 @@ int main(int argc, char** argv) {
   if (command == "taskbar-created" && rest == 0) return TaskbarCreated();
   if (command == "tool-tips" && rest == 1) return ToolTips(args[0]);
   if (command == "pointer-over" && rest == 2) return PointerOver(args[0], args[1]);
+  if (command == "where" && (rest == 1 || rest == 2)) return Where(args[0], rest == 2 ? args[1] : nullptr);
   if (command == "wait-menu" && rest == 2) {
     long ms = 0;
     if (!ParseNumber(args[1], ms)) return Usage();
