@@ -96,6 +96,8 @@ void AboutWindow::Command(WPARAM wParam, LPARAM lParam)
         Close();
         return;
     }
+    if (PressFocusedButtonOnEnter(window_, wParam, lParam))
+        return;
     if (HIWORD(wParam) != BN_CLICKED || !controls_ || controls_->Applying())
         return;
     const Control* button = controls_->FindById(LOWORD(wParam));

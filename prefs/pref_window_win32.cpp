@@ -100,7 +100,8 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         pref_.Form_KeyUp(static_cast<int>(wParam), 0);
         return 0;
     case WM_COMMAND:
-        ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        if (!PressFocusedButtonOnEnter(window_, wParam, lParam))
+            ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

@@ -15,4 +15,14 @@ RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exS
     return {left, top, left + width, top + height};
 }
 
+bool PressFocusedButtonOnEnter(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) != IDOK || HIWORD(wParam) != BN_CLICKED || lParam != 0)
+        return false;
+    HWND focus = GetFocus();
+    if (IsChild(window, focus) && (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+        SendMessageA(focus, BM_CLICK, 0, 0);
+    return true;
+}
+
 }  // namespace clavitone

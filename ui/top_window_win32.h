@@ -11,6 +11,11 @@ namespace clavitone {
 // centred in the screen's work area.
 RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 
+// Enter reaches a window that is not a dialog as the dialog manager's IDOK
+// with no control behind it. As on any form, it then presses the push button
+// that has the focus. True when WM_COMMAND's wParam and lParam were that.
+bool PressFocusedButtonOnEnter(HWND window, WPARAM wParam, LPARAM lParam);
+
 // Window procedure of a class whose windows each belong to one Owner: the
 // owner is CreateWindowEx's creation data and is kept in the window's extra
 // bytes (the class needs room for a pointer). It is told Attach(window) when

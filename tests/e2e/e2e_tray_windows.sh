@@ -2,8 +2,8 @@
 # "Preferences" in the tray menu shows the hidden preferences window and
 # brings back a minimized one. "About" shows the About window, whose link
 # buttons have tool tips and a pointer of their own, and whose "OK" hides it
-# again without ending anything (Escape too); the next "About" shows the
-# same window.
+# again without ending anything (Escape too, and Enter, as "OK" holds the
+# focus); the next "About" shows the same window.
 # A screenshot of the About window is kept as a build artifact.
 source "$(dirname "$0")/wine_env.sh"
 e2e_begin tray_windows
@@ -75,5 +75,10 @@ about_entry
 expect_state "$about" normal
 e2e_expect_count "About windows" 1 "$(e2e_driver count-windows "$about")"
 e2e_driver keys 27 || e2e_fail "could not press Escape"
+expect_state "$about" hidden
+# Enter presses "OK", which holds the focus.
+about_entry
+expect_state "$about" normal
+e2e_driver keys 13 || e2e_fail "could not press Enter"
 expect_state "$about" hidden
 exit 0
