@@ -214,12 +214,13 @@ e2e_driver() {
 
 # Starts Clavitone.exe in the background with winmm tracing on. Sets
 # CLAVITONE_PID and CLAVITONE_LOG (the trace). NAME tells the log apart
-# when a test starts more than one.
+# when a test starts more than one; EXE, a program file other than the
+# build's (an installed one, as a Windows or Unix path).
 e2e_start_clavitone() {
-  local name=${1:-clavitone}
+  local name=${1:-clavitone} exe=${2:-$E2E_DIST/Clavitone.exe}
   CLAVITONE_LOG="$E2E_LOGS/$E2E_TEST-$name.log"
   : >"$CLAVITONE_LOG"
-  WINEDEBUG=trace+winmm wine "$E2E_DIST/Clavitone.exe" </dev/null >/dev/null 2>"$CLAVITONE_LOG" &
+  WINEDEBUG=trace+winmm wine "$exe" </dev/null >/dev/null 2>"$CLAVITONE_LOG" &
   CLAVITONE_PID=$!
   E2E_CHILDREN+=("$CLAVITONE_PID")
 }
