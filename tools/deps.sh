@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-i686 mingw-w64-tools
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xdotool x11-utils imagemagick fonts-wine
   python3 espeak-ng sox nsis fp-utils

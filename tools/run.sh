@@ -2,16 +2,25 @@
 # Builds Clavitone for Windows and runs it under Wine, in a Wine prefix of its
 # own under build/ so that nothing outside the checkout is touched. Without a
 # DISPLAY it runs on a private Xvfb. Returns when Clavitone ends.
+#
+# It runs the 32-bit build, the one that ships, where this machine starts
+# 32-bit programs, and otherwise the 64-bit build of the same sources under
+# 64-bit Wine. CLAVITONE_WINE_BUILD=win32 or win64 forces the choice.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 bash tools/deps.sh
-cmake --preset win32
-cmake --build --preset win32 --parallel "$(nproc)"
+source tools/wine_loader.sh
+if ! build=$(wine_choose_build run running); then
+  echo "run: Clavitone cannot run under Wine on this machine" >&2
+  exit 1
+fi
+wine_use_build "$build"
+cmake --preset "$build"
+cmake --build --preset "$build" --parallel "$(nproc)"
 
-export WINEPREFIX="$root/build/win32/wineprefix-run"
-export WINEARCH=win32
+export WINEPREFIX="$root/build/$build/wineprefix-run"
 export WINEDEBUG=${WINEDEBUG:--all}
 # Nothing in Clavitone needs Wine's .NET or HTML engines; skip the offer to download them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -61,7 +70,10 @@ fi
 
 if [[ ! -f $WINEPREFIX/.clavitone-ready ]]; then
   echo "run: preparing the Wine prefix $WINEPREFIX"
-  wineboot -i </dev/null >/dev/null 2>&1
+  if ! wineboot -i </dev/null >"$root/build/$build/wineboot.log" 2>&1; then
+    echo "run: Wine could not prepare its prefix (see build/$build/wineboot.log)" >&2
+    exit 1
+  fi
   # Without these, caption buttons and "MS Sans Serif" render with stand-in glyphs.
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   for font in marlett.ttf tahoma.ttf tahomabd.ttf ms_sans_serif.ttf; do
@@ -73,5 +85,5 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" 
 
 echo "run: starting Clavitone (it lives in the tray; close it from its menu)"
 status=0
-wine "$root/build/win32/dist/Clavitone.exe" || status=$?
+wine "$root/build/$build/dist/Clavitone.exe" || status=$?
 exit "$status"

@@ -96,14 +96,38 @@ bool SendKey(WORD vk, bool up) {
   return true;
 }
 
+// Waits until a window of that title exists and its thread answers. The
+// window exists before the program's start-up has run; the answer comes only
+// once start-up is over and the message loop runs, with the hook in place.
 int WaitWindow(const std::string& title, long timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
-    if (!TopLevelWindows(title).empty()) return ExitOk;
+    const long elapsed = static_cast<long>(GetTickCount() - start);
+    const std::vector<HWND> windows = TopLevelWindows(title);
+    DWORD_PTR answer = 0;
+    if (!windows.empty() &&
+        SendMessageTimeoutA(windows.front(), WM_NULL, 0, 0, SMTO_NORMAL,
+                            static_cast<UINT>(timeoutMs > elapsed ? timeoutMs - elapsed : 1), &answer))
+      return ExitOk;
     if (static_cast<long>(GetTickCount() - start) >= timeoutMs) break;
     Sleep(20);
   }
   std::fprintf(stderr, "e2e_driver: no window titled \"%s\" after %ld ms\n", title.c_str(), timeoutMs);
+  return ExitFailed;
+}
+
+// Waits until no process holds the named mutex any more: Wine drops an ended
+// process's objects a moment after its Linux process is gone.
+int WaitMutexGone(const std::string& name, long timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+    if (!mutex) return ExitOk;
+    CloseHandle(mutex);
+    if (static_cast<long>(GetTickCount() - start) >= timeoutMs) break;
+    Sleep(20);
+  }
+  std::fprintf(stderr, "e2e_driver: mutex \"%s\" still exists after %ld ms\n", name.c_str(), timeoutMs);
   return ExitFailed;
 }
 
@@ -173,7 +197,8 @@ int Usage() {
       "       e2e_driver close <title>            post WM_CLOSE\n"
       "       e2e_driver show <title>\n"
       "       e2e_driver check-state <title> <control text>\n"
-      "       e2e_driver count-windows <title>\n",
+      "       e2e_driver count-windows <title>\n"
+      "       e2e_driver wait-mutex-gone <name> <ms>\n",
       stderr);
   return ExitUsage;
 }
@@ -190,6 +215,11 @@ int main(int argc, char** argv) {
     long ms = 0;
     if (!ParseNumber(args[1], ms)) return Usage();
     return WaitWindow(args[0], ms);
+  }
+  if (command == "wait-mutex-gone" && rest == 2) {
+    long ms = 0;
+    if (!ParseNumber(args[1], ms)) return Usage();
+    return WaitMutexGone(args[0], ms);
   }
   if (command == "keys" && rest >= 1) return Keys(rest, args);
   if (command == "down" && rest == 1) return OneEvent(args[0], false);

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Both binaries are 32-bit Windows images, and the hook library offers exactly
-# the two entry points Clavitone calls by their decorated names.
+# Both binaries are Windows images of the build's width (pei-i386 for what
+# ships), and the hook library offers exactly the two entry points Clavitone
+# calls by their decorated names, on either width.
 set -euo pipefail
-: "${E2E_DIST:?}" "${E2E_OBJDUMP:?}"
+: "${E2E_DIST:?}" "${E2E_OBJDUMP:?}" "${E2E_PE_FORMAT:?}"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 for binary in Clavitone.exe keybhook.dll; do
   [[ -f $E2E_DIST/$binary ]] || fail "$binary is missing"
   format=$("$E2E_OBJDUMP" -f "$E2E_DIST/$binary" | sed -n 's/.*file format //p')
-  [[ $format == pei-i386 ]] || fail "$binary is $format, not pei-i386"
+  [[ $format == "$E2E_PE_FORMAT" ]] || fail "$binary is $format, not $E2E_PE_FORMAT"
   echo "$binary: $format"
 done
 

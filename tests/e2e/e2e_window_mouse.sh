@@ -23,11 +23,10 @@ client_x=$((x + border)) client_y=$((y + height - 350 - border))
 # Bare window surface: right of the start-with-Windows box, left of " Minimize".
 xdotool mousemove $((client_x + 380)) $((client_y + 335))
 
-stops() { grep -c "MULTIMEDIA_PlaySound pszSound='00000000'" "$CLAVITONE_LOG" || true; }
 click_and_count() {
   xdotool click "$1"
   e2e_settle_with 65
-  stops
+  e2e_null_sound_count
 }
 
 e2e_expect_count "stops after a left click" 1 "$(click_and_count 1)"

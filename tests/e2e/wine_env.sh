@@ -5,15 +5,18 @@
 # Sourced by every test script. Run directly as `bash wine_env.sh setup` or
 # `bash wine_env.sh teardown` for the CTest fixtures that bracket a test run.
 #
-# Expects from CTest: E2E_BUILD_DIR (the win32 build folder), E2E_DIST (where
-# Clavitone.exe and keybhook.dll are), E2E_DRIVER (e2e_driver.exe).
+# Expects from CTest: E2E_BUILD_DIR (the Windows build folder), E2E_DIST
+# (where Clavitone.exe and keybhook.dll are), E2E_DRIVER (e2e_driver.exe) and
+# E2E_WINEARCH (win32 or win64: the width of that build).
 
-: "${E2E_BUILD_DIR:?set by CTest: the win32 build folder}"
+: "${E2E_BUILD_DIR:?set by CTest: the Windows build folder}"
 : "${E2E_DIST:?set by CTest: the folder holding Clavitone.exe}"
 : "${E2E_DRIVER:?set by CTest: path of e2e_driver.exe}"
+: "${E2E_WINEARCH:?set by CTest: win32 or win64}"
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine_loader.sh"
+wine_use_build "$E2E_WINEARCH" || exit 1
 export WINEPREFIX="$E2E_BUILD_DIR/wineprefix"
-export WINEARCH=win32
 export WINEDEBUG=-all
 # Keep Wine from offering to download its .NET and HTML engines: nothing here
 # needs them and the offer is a dialog nobody would answer.
@@ -22,6 +25,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 E2E_STATE="$E2E_BUILD_DIR/e2e-state"
 E2E_LOGS="$E2E_BUILD_DIR/e2e-logs"
 E2E_TITLE="Clavitone Preferences"
+E2E_INSTANCE_MUTEX='Local\Clavitone.Instance'
 mkdir -p "$E2E_STATE" "$E2E_LOGS"
 
 e2e_fail() {
@@ -174,6 +178,8 @@ e2e_start_wineserver() {
 
 e2e_setup() {
   : >"$E2E_LOGS/setup.log"
+  "$WINE_LOADER" --version </dev/null >>"$E2E_LOGS/setup.log" 2>&1 ||
+    e2e_fail "$WINE_LOADER does not start on this machine, so the $E2E_WINEARCH build cannot be tested here (see $E2E_LOGS/setup.log)"
   e2e_start_xvfb
   e2e_load_display
   e2e_discard_unfinished_prefix
@@ -212,12 +218,28 @@ e2e_driver() {
   return "$status"
 }
 
+# True while a Clavitone that this test started is still running.
+e2e_ours_running() {
+  local pid
+  for pid in "${E2E_CHILDREN[@]}"; do
+    e2e_alive "$pid" && return 0
+  done
+  return 1
+}
+
 # Starts Clavitone.exe in the background with winmm tracing on. Sets
 # CLAVITONE_PID and CLAVITONE_LOG (the trace). NAME tells the log apart
 # when a test starts more than one; EXE, a program file other than the
 # build's (an installed one, as a Windows or Unix path).
 e2e_start_clavitone() {
   local name=${1:-clavitone} exe=${2:-$E2E_DIST/Clavitone.exe}
+  # Wine drops an ended process's objects a moment after its Linux process is
+  # gone; until then the instance mutex of a Clavitone that just ended still
+  # stands, and a new one would take itself for a second instance.
+  if ! e2e_ours_running; then
+    e2e_driver wait-mutex-gone "$E2E_INSTANCE_MUTEX" 5000 >/dev/null ||
+      e2e_fail "an ended Clavitone still holds its instance mutex"
+  fi
   CLAVITONE_LOG="$E2E_LOGS/$E2E_TEST-$name.log"
   : >"$CLAVITONE_LOG"
   WINEDEBUG=trace+winmm wine "$exe" </dev/null >/dev/null 2>"$CLAVITONE_LOG" &
@@ -241,6 +263,13 @@ e2e_window_mapped() {
 
 e2e_count_windows() {
   e2e_driver count-windows "$E2E_TITLE"
+}
+
+# A null sound path as the trace prints it: 8 hex zeros on 32-bit Wine, 16
+# on 64-bit, e.g. MULTIMEDIA_PlaySound pszSound='00000000'.
+e2e_null_sound_count() {
+  local log=${1:-$CLAVITONE_LOG}
+  grep -cE "MULTIMEDIA_PlaySound pszSound='0+'" "$log" || true
 }
 
 # The trace names the file as a wide string with escaped backslashes:
