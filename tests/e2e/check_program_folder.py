@@ -2,7 +2,7 @@
 """Checks the sound sets and the help file of a built program folder against
 what Windows needs and what the installer data promises:
 
-    check_program_folder.py <program folder> <installer/settings.txt>
+    check_program_folder.py <program folder> <installer/settings.txt> <help sources>
 
 Every WAV is read with the small RIFF reader below (not a library that might
 accept what sndPlaySoundA does not): plain PCM, mono, 16-bit, a consistent
@@ -106,14 +106,27 @@ def check_set(name, folder, codes, limit_ms):
     print("%-10s %d files, %.0f-%.0f ms, %d KB" % (name, len(codes), min(lengths), max(lengths), size // 1024))
 
 
+def check_help(help_file, sources):
+    """The compiled file is a CHM whose directory names every page of the sources."""
+    with open(help_file, "rb") as compiled:
+        data = compiled.read()
+    if data[:4] != b"ITSF":
+        raise Fault("Clavitone Help.chm is not a compiled help file")
+    pages = sorted(n for n in os.listdir(sources) if n.endswith(".html"))
+    missing = [p for p in pages if ("/" + p).encode("ascii") not in data]
+    if missing:
+        raise Fault("Clavitone Help.chm lacks %s" % ", ".join(missing))
+    print("help file  %d pages, %d KB" % (len(pages), len(data) // 1024))
+
+
 def folder_size(folder):
     return sum(os.path.getsize(os.path.join(root, f)) for root, _, files in os.walk(folder) for f in files)
 
 
 def main(argv):
-    if len(argv) != 3:
+    if len(argv) != 4:
         sys.exit(__doc__)
-    dist, settings = argv[1], argv[2]
+    dist, settings, help_sources = argv[1:]
     schemes = scheme_paths(settings)
     if set(schemes) != {"Typewriter", "Voice"}:
         raise Fault("installer data names the folders %s" % sorted(schemes))
@@ -121,9 +134,7 @@ def main(argv):
     check_set("default", dist, schemes["Typewriter"], CLICK_LIMIT_MS)
     check_set("Typewriter", os.path.join(dist, "Typewriter"), schemes["Typewriter"], CLICK_LIMIT_MS)
     check_set("Voice", os.path.join(dist, "Voice"), schemes["Voice"], VOICE_LIMIT_MS)
-    with open(os.path.join(dist, "Clavitone Help.chm"), "rb") as help_file:
-        if help_file.read(4) != b"ITSF":
-            raise Fault("Clavitone Help.chm is not a compiled help file")
+    check_help(os.path.join(dist, "Clavitone Help.chm"), help_sources)
     size = folder_size(dist)
     print("program folder %d KB" % (size // 1024))
     if size >= FOLDER_LIMIT:
