@@ -24,6 +24,7 @@ Unicode true
 !define WINDOW_CLASS "ClavitonePreferences"
 
 Name "${APP}"
+BrandingText "${APP} ${VERSION}"
 OutFile "${OUTFILE}"
 ; Program Files, the Add/Remove Programs entry and the machine-wide Run key need it.
 RequestExecutionLevel admin
