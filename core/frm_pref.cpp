@@ -9,14 +9,18 @@ namespace {
 constexpr std::uint32_t TrayRecordSize = 88;
 constexpr std::uint32_t TrayIconId = 1;
 
-constexpr int Unticked = 0;
-constexpr int Ticked = 1;
-
 }  // namespace
 
 frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form)
-    : platform_(services), KeySound(keySound), form_(form), playback_(keySound, services.sound)
+    : platform_(services),
+      KeySound(keySound),
+      form_(form),
+      playback_(keySound, services.sound),
+      details_(form, services.store, services.environment, services.focus, keySound),
+      browse_(form, services.store, services.environment, services.fileDialog, details_),
+      launch_(form, services.store, services.environment, services.registry)
 {
+    form_.textChange = [this](const Control& box) { Text_Change(box.id.index); };
 }
 
 void frmPref::Form_Load()
@@ -67,23 +71,15 @@ void frmPref::SoundLoading()
             KeySound.Set(code, DefaultSoundPath(folder, code));
 }
 
-// The details area comes with key selection.
-void frmPref::ClearDetails() {}
-
-// Writing the Run value comes with the start-with-Windows option.
-void frmPref::chkLaunch_Click() {}
+void frmPref::chkLaunch_GotFocus()
+{
+    launch_.chkLaunch_GotFocus();
+    details_.Deselect();
+}
 
 void frmPref::RestoreLaunchBox()
 {
-    std::int16_t stored = GetSettingsNumber(platform_.store, SettingChkLaunch, DefaultChkLaunch);
-    if (stored != Unticked && stored != Ticked)
-        stored = DefaultChkLaunch;
-    Control& box = form_("chkLaunch");
-    if (box.value == stored)
-        return;
-    // Assigning the box's value is a click, as it would be for the user.
-    form_.SetValue(box, stored);
-    chkLaunch_Click();
+    launch_.RestoreLaunchBox();
 }
 
 }  // namespace clavitone

@@ -7,6 +7,9 @@
 #include "core/key_playback.h"
 #include "core/key_sound.h"
 #include "core/platform.h"
+#include "prefs/key_details.h"
+#include "prefs/sound_browse.h"
+#include "settings/run_at_logon.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
 
@@ -18,6 +21,9 @@ struct PlatformServices {
     TrayShell& tray;
     Environment& environment;
     SettingsStore& store;
+    WindowFocus& focus;
+    FileDialog& fileDialog;
+    RegistryWriter& registry;
 };
 
 class frmPref {
@@ -42,8 +48,30 @@ public:
     void ComboLoading();
     void SetIcon();
     void SoundLoading();
-    void ClearDetails();
-    void chkLaunch_Click();
+    void ClearDetails() { details_.ClearDetails(); }
+    void chkLaunch_Click() { launch_.chkLaunch_Click(); }
+    void chkLaunch_GotFocus();
+    void Form_GotFocus() { details_.Deselect(); }
+
+    void chkSound_Click(int Index) { details_.chkSound_Click(Index); }
+    void chkSound_GotFocus(int Index) { details_.chkSound_GotFocus(Index); }
+    void chkSound_MouseDown(int Index, int Button, int Shift, float X, float Y)
+    {
+        details_.chkSound_MouseDown(Index, Button, Shift, X, Y);
+    }
+    void Combo_GotFocus(int /*Index*/) { details_.Deselect(); }
+    void Command_GotFocus(int /*Index*/) { details_.Deselect(); }
+    void picOptions_GotFocus(int /*Index*/) { details_.Deselect(); }
+    void Text_Change(int Index) { details_.Text_Change(Index); }
+    void cmdBrowse_Click(int Index) { browse_.cmdBrowse_Click(Index); }
+    std::string OpenFile(const std::string& FileExtension, const std::int16_t& BrowseNumber, const std::string& fname)
+    {
+        return browse_.OpenFile(FileExtension, BrowseNumber, fname);
+    }
+
+    std::int16_t KeySelected() const { return details_.KeySelected; }
+    std::int16_t SelectedKey() const { return details_.SelectedKey; }
+    const std::string& SelectedKeyName() const { return details_.SelectedKeyName; }
 
     NotifyIconRecord TrayIcon;
 
@@ -55,6 +83,9 @@ private:
     KeySoundTable& KeySound;
     FormModel& form_;
     KeyPlayback playback_;
+    KeyDetails details_;
+    SoundBrowse browse_;
+    RunAtLogon launch_;
 };
 
 }  // namespace clavitone

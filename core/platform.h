@@ -66,4 +66,83 @@ public:
     virtual void EndProcess() = 0;
 };
 
+// A window of this process gets the keyboard focus; its focus handler runs.
+class WindowFocus {
+public:
+    virtual ~WindowFocus() = default;
+    virtual void SetFocus(WindowHandle window) = 0;
+};
+
+// OPENFILENAME in its ANSI form, as the program fills it. Texts are bytes in
+// the ANSI code page; the pointer fields not listed here are always null.
+struct OpenFileRequest {
+    std::uint32_t lStructSize = 0;  // 76, the layout without the Windows 2000 fields (32-bit size)
+    WindowHandle hwndOwner = 0;
+    std::uintptr_t hInstance = 0;
+    std::string lpstrFilter;        // description NUL pattern NUL ... NUL
+    std::uint32_t nMaxCustFilter = 0;
+    std::uint32_t nFilterIndex = 0;
+    std::string lpstrFile;          // the whole buffer; the dialog writes the chosen path into it
+    std::uint32_t nMaxFile = 0;
+    std::string lpstrFileTitle;
+    std::uint32_t nMaxFileTitle = 0;
+    std::string lpstrInitialDir;
+    std::string lpstrTitle;
+    std::uint32_t Flags = 0;
+    std::uint16_t nFileOffset = 0;
+    std::uint16_t nFileExtension = 0;
+    std::string lpstrDefExt;
+    std::intptr_t lCustData = 0;
+
+    bool operator==(const OpenFileRequest&) const = default;
+};
+
+inline constexpr std::uint32_t OpenFileRequestSize = 76;
+inline constexpr std::uint32_t OpenFilePathMustExist = 0x800;
+inline constexpr std::uint32_t OpenFileFileMustExist = 0x1000;
+
+class FileDialog {
+public:
+    virtual ~FileDialog() = default;
+    // Non-zero when the user chose a file; zero on cancel or failure.
+    virtual int GetOpenFileNameA(OpenFileRequest& request) = 0;
+};
+
+// Registry root keys as their 32-bit handle values.
+inline constexpr std::uint32_t RegistryCurrentUser = 0x80000001;
+inline constexpr std::uint32_t RegistryLocalMachine = 0x80000002;
+inline constexpr std::uint32_t RegistryStringValue = 1;  // REG_SZ
+inline constexpr std::uint32_t RegistryQueryValueAccess = 0x0001;
+inline constexpr std::uint32_t RegistrySetValueAccess = 0x0002;
+
+// An open registry key, or 0.
+using RegistryKey = std::uintptr_t;
+
+// SECURITY_ATTRIBUTES as passed when a key is created.
+struct SecurityAttributesRecord {
+    std::uint32_t nLength = 0;
+    std::uintptr_t lpSecurityDescriptor = 0;
+    std::int32_t bInheritHandle = 0;
+
+    bool operator==(const SecurityAttributesRecord&) const = default;
+};
+
+// The advapi32 calls beneath the one registry value the program writes
+// itself. Results are Windows error codes, 0 for success.
+class RegistryWriter {
+public:
+    virtual ~RegistryWriter() = default;
+    virtual std::int32_t RegCreateKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t reserved,
+                                         const std::string& keyClass, std::uint32_t options, std::uint32_t access,
+                                         const SecurityAttributesRecord& security, RegistryKey& key,
+                                         std::uint32_t& disposition) = 0;
+    virtual std::int32_t RegSetValueExA(RegistryKey key, const std::string& valueName, std::uint32_t reserved,
+                                        std::uint32_t type, const char* data, std::uint32_t size) = 0;
+    virtual std::int32_t RegCloseKey(RegistryKey key) = 0;
+    virtual std::int32_t RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
+                                       std::uint32_t access, RegistryKey& key) = 0;
+    // Asks only whether the value is there: type and data are not read.
+    virtual std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName) = 0;
+};
+
 }  // namespace clavitone

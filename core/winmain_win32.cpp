@@ -3,9 +3,12 @@
 
 #include "core/frm_pref.h"
 #include "core/platform_win32.h"
+#include "prefs/file_dialog_win32.h"
+#include "prefs/pref_events_win32.h"
 #include "prefs/pref_layout.h"
 #include "prefs/pref_window_win32.h"
 #include "settings/registry_store_win32.h"
+#include "settings/registry_writer_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -15,11 +18,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WinSoundPlayer sound;
     WinTrayShell tray;
     RegistryStore store;
+    WinWindowFocus focus;
+    WinFileDialog fileDialog;
+    WinRegistryWriter registry;
     HookLibrary hook(environment.AppPath());
 
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
-    frmPref pref({sound, hook, tray, environment, store}, keySound, form);
+    frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry}, keySound, form);
     PrefWindow window(instance, form, pref, environment.TwipsPerPixelX(), environment.TwipsPerPixelY());
 
     pref.Form_Load();

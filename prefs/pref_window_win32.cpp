@@ -18,12 +18,6 @@ constexpr int MouseLeft = 1;
 constexpr int MouseRight = 2;
 constexpr int MouseMiddle = 4;
 
-// Shift state of a mouse event: 1 Shift, 2 Ctrl, 4 Alt.
-int ShiftState(WPARAM keys)
-{
-    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
 void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
 {
     WNDCLASSEXA windowClass{};
@@ -46,7 +40,11 @@ void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
 }  // namespace
 
 PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int twipsPerPixelX, int twipsPerPixelY)
-    : form_(form), pref_(pref), twipsPerPixelX_(twipsPerPixelX), twipsPerPixelY_(twipsPerPixelY)
+    : form_(form),
+      pref_(pref),
+      twipsPerPixelX_(twipsPerPixelX),
+      twipsPerPixelY_(twipsPerPixelY),
+      events_(pref, twipsPerPixelX, twipsPerPixelY)
 {
     RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), Procedure);
 
@@ -117,6 +115,17 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MBUTTONUP:
         MouseButton(message, wParam, lParam);
         return 0;
+    case WM_COMMAND:
+        if (Control* control = controls_ && !controls_->Applying() ? controls_->FindById(LOWORD(wParam)) : nullptr)
+            events_.Command(*control, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WmControlEvent:
+        if (Control* control = controls_ ? controls_->FindById(static_cast<int>(wParam)) : nullptr)
+            events_.ControlEvent(*control, *reinterpret_cast<const MSG*>(lParam));
+        return 0;
+    case WM_SETFOCUS:
+        events_.WindowFocused();
+        return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
         if (HBRUSH brush = controls_ ? controls_->ControlColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)) : nullptr)
@@ -146,9 +155,9 @@ void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
     const float x = static_cast<float>(GET_X_LPARAM(lParam) * twipsPerPixelX_);
     const float y = static_cast<float>(GET_Y_LPARAM(lParam) * twipsPerPixelY_);
     if (down)
-        pref_.Form_MouseDown(button, ShiftState(wParam), x, y);
+        pref_.Form_MouseDown(button, MouseShiftState(wParam), x, y);
     else
-        pref_.Form_MouseUp(button, ShiftState(wParam), x, y);
+        pref_.Form_MouseUp(button, MouseShiftState(wParam), x, y);
 }
 
 }  // namespace clavitone

@@ -8,6 +8,7 @@
 
 #include "core/frm_pref.h"
 #include "core/scoped_win32.h"
+#include "prefs/pref_events_win32.h"
 #include "ui/control_model.h"
 
 namespace clavitone {
@@ -36,6 +37,7 @@ private:
     ScopedWindow owner_;
     HWND window_ = nullptr;
     std::unique_ptr<FormControls> controls_;
+    PrefEvents events_;
 };
 
 }  // namespace clavitone

@@ -41,9 +41,20 @@ std::string StateKey(std::string_view scheme, int code)
     return Join(scheme, StateInfix, code);
 }
 
+int SharedSoundCode(int code)
+{
+    constexpr int FirstToSecond = SecondShift - 16;
+    return code >= SecondShift && code <= SecondAlt ? code - FirstToSecond : code;
+}
+
 std::string DefaultSoundPath(std::string_view programFolder, int code)
 {
-    return Join(programFolder, "\\", code) + ".wav";
+    return Join(programFolder, "\\", SharedSoundCode(code)) + ".wav";
+}
+
+std::string StoredSoundPath(SettingsStore& store, std::string_view scheme, std::string_view programFolder, int code)
+{
+    return GetSettingsText(store, PathKey(scheme, code), DefaultSoundPath(programFolder, code));
 }
 
 std::string GetSettingsText(SettingsStore& store, std::string_view key, std::string_view defaultValue)

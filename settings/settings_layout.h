@@ -27,6 +27,14 @@ inline constexpr std::int16_t DefaultChkLaunch = 1;
 inline constexpr std::int16_t DefaultKeyState = 0;
 inline constexpr std::string_view NoSoundPath = "None";  // shown and stored for a key without a file
 
+// The key buttons of the right-hand Shift, Ctrl and Alt: no virtual-key codes
+// of their own, each stands in for 16, 17 or 18.
+inline constexpr int SecondShift = 216;
+inline constexpr int SecondCtrl = 217;
+inline constexpr int SecondAlt = 218;
+// The code whose sound a key button shares: 16-18 for 216-218, else its own.
+int SharedSoundCode(int code);
+
 struct KeyRange {
     int first;
     int last;
@@ -46,8 +54,11 @@ std::string DefaultSchemeName(int position);
 std::string PathKey(std::string_view scheme, int code);
 // Scheme name + "-EnableSound_#" + code: "1" when the key's sound is off.
 std::string StateKey(std::string_view scheme, int code);
-// Program folder + "\" + code + ".wav", the file a key plays when its scheme stores no path.
+// Program folder + "\" + code + ".wav", the file a key plays when its scheme
+// stores no path. The second Shift, Ctrl and Alt buttons share the first ones' file.
 std::string DefaultSoundPath(std::string_view programFolder, int code);
+// The path stored for a key in a scheme, or its default file when none is.
+std::string StoredSoundPath(SettingsStore& store, std::string_view scheme, std::string_view programFolder, int code);
 
 // Shorthands for the "Settings" section of this application.
 std::string GetSettingsText(SettingsStore& store, std::string_view key, std::string_view defaultValue);

@@ -39,6 +39,14 @@ void FormModel::SetValue(Control& control, int value)
     Notify(control);
 }
 
+void FormModel::SetText(Control& control, std::string text)
+{
+    control.text = std::move(text);
+    Notify(control);
+    if (textChange)
+        textChange(control);
+}
+
 void FormModel::Notify(const Control& control)
 {
     if (changed)

@@ -89,6 +89,9 @@ struct FormModel {
 
     // Called after the program changed a control's run-time state.
     std::function<void(const Control&)> changed;
+    // A text box's change event: runs after every assignment of its text,
+    // also one that leaves the text as it was.
+    std::function<void(const Control&)> textChange;
 
     Control* Find(std::string_view name, int index = NoIndex);
     const Control* Find(std::string_view name, int index = NoIndex) const;
@@ -97,6 +100,15 @@ struct FormModel {
 
     // Setting a state from code is not a user action: no click handling runs.
     void SetValue(Control& control, int value);
+    // Every assignment of a text box's text raises its change event.
+    void SetText(Control& control, std::string text);
+    // Any other change of run-time state made from code, shown at once.
+    template <typename Change>
+    void Update(Control& control, Change&& change)
+    {
+        change(control);
+        Notify(control);
+    }
 
 private:
     void Notify(const Control& control);

@@ -36,9 +36,18 @@ BOOL CALLBACK CollectTitled(HWND hwnd, LPARAM data) {
   return TRUE;
 }
 
+// A control's own text, which GetWindowText does not read from another
+// process (an edit box's contents, for one).
+std::string ControlText(HWND hwnd) {
+  char text[512] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+  return text;
+}
+
 BOOL CALLBACK FindFirstTitled(HWND hwnd, LPARAM data) {
   auto* search = reinterpret_cast<WindowSearch*>(data);
-  if (WindowText(hwnd) != search->title) return TRUE;
+  if (ControlText(hwnd) != search->title) return TRUE;
   search->found.push_back(hwnd);
   return FALSE;
 }
@@ -94,6 +103,25 @@ bool SendKey(WORD vk, bool up) {
     return false;
   }
   return true;
+}
+
+// Text typed into whatever has the focus, one character at a time, as a
+// keyboard layout would deliver it.
+int Type(const std::string& text) {
+  for (unsigned char c : text) {
+    INPUT input[2] = {};
+    for (INPUT& event : input) {
+      event.type = INPUT_KEYBOARD;
+      event.ki.wScan = c;
+      event.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    if (SendInput(2, input, sizeof input[0]) != 2) {
+      std::fprintf(stderr, "e2e_driver: SendInput failed (%lu)\n", GetLastError());
+      return ExitFailed;
+    }
+  }
+  return ExitOk;
 }
 
 // Waits until a window of that title exists and its thread answers. The
@@ -183,6 +211,11 @@ int CheckState(const std::string& title, const std::string& caption) {
   return ExitOk;
 }
 
+int HasText(const std::string& title, const std::string& text) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  return hwnd && ChildWithText(hwnd, text) ? ExitOk : ExitFailed;
+}
+
 int CountWindows(const std::string& title) {
   std::printf("%u\n", static_cast<unsigned>(TopLevelWindows(title).size()));
   return ExitOk;
@@ -194,10 +227,12 @@ int Usage() {
       "       e2e_driver keys <vk> [<vk>...]     key down and up for each\n"
       "       e2e_driver down <vk> | up <vk>\n"
       "       e2e_driver repeat <vk> <n>          n key-downs, no key-up\n"
+      "       e2e_driver type <text>              characters to the focus\n"
       "       e2e_driver close <title>            post WM_CLOSE\n"
       "       e2e_driver show <title>\n"
       "       e2e_driver check-state <title> <control text>\n"
       "       e2e_driver count-windows <title>\n"
+      "       e2e_driver has-text <title> <text>   a control shows exactly this text\n"
       "       e2e_driver wait-mutex-gone <name> <ms>\n",
       stderr);
   return ExitUsage;
@@ -225,9 +260,11 @@ int main(int argc, char** argv) {
   if (command == "down" && rest == 1) return OneEvent(args[0], false);
   if (command == "up" && rest == 1) return OneEvent(args[0], true);
   if (command == "repeat" && rest == 2) return Repeat(args[0], args[1]);
+  if (command == "type" && rest == 1) return Type(args[0]);
   if (command == "close" && rest == 1) return Close(args[0]);
   if (command == "show" && rest == 1) return Show(args[0]);
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
+  if (command == "has-text" && rest == 2) return HasText(args[0], args[1]);
   return Usage();
 }

@@ -8,20 +8,11 @@ e2e_begin window_mouse
 e2e_start_clavitone
 e2e_wait_window || e2e_fail "Clavitone's window did not appear"
 e2e_settle_with 65
-e2e_driver show "$E2E_TITLE" || e2e_fail "could not show the window"
+e2e_show_window
 
-e2e_poll 5000 e2e_window_mapped || e2e_fail "the window was not mapped on the display"
-
-# Client area 537 x 350 pixels inside an even border and a caption.
-geometry=$(xwininfo -id "$(e2e_window_id)")
-x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
-y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
-width=$(awk '/Width:/ {print $2}' <<<"$geometry")
-height=$(awk '/Height:/ {print $2}' <<<"$geometry")
-border=$(((width - 537) / 2))
-client_x=$((x + border)) client_y=$((y + height - 350 - border))
 # Bare window surface: right of the start-with-Windows box, left of " Minimize".
-xdotool mousemove $((client_x + 380)) $((client_y + 335))
+# shellcheck disable=SC2046
+xdotool mousemove $(e2e_client_point 380 335)
 
 click_and_count() {
   xdotool click "$1"

@@ -261,6 +261,38 @@ e2e_window_mapped() {
   id=$(e2e_window_id) && [[ -n $id ]] && xwininfo -id "$id" | grep -q 'IsViewable'
 }
 
+# Prints the screen position of pixel X,Y of the preferences window's client
+# area (537 x 350 pixels inside an even border and a caption).
+e2e_client_point() {
+  local geometry left top width height border
+  geometry=$(xwininfo -id "$(e2e_window_id)")
+  left=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
+  top=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
+  width=$(awk '/Width:/ {print $2}' <<<"$geometry")
+  height=$(awk '/Height:/ {print $2}' <<<"$geometry")
+  border=$(((width - 537) / 2))
+  echo "$((left + border + $1)) $((top + height - 350 - border + $2))"
+}
+
+# Clicks mouse BUTTON (1 left, 3 right) at pixel X,Y of the client area.
+e2e_click_client() {
+  # shellcheck disable=SC2046
+  xdotool mousemove $(e2e_client_point "$1" "$2") click "${3:-1}"
+}
+
+# Shows the preferences window and waits until it is on the display.
+e2e_show_window() {
+  e2e_driver show "$E2E_TITLE" || e2e_fail "could not show the window"
+  e2e_poll 5000 e2e_window_mapped || e2e_fail "the window was not mapped on the display"
+}
+
+# Prints the data of the first value in the program's "Settings" whose name
+# ends in SUFFIX (whatever the current scheme is called); nothing when none.
+e2e_setting_ending() {
+  wine reg query 'HKCU\Software\Clavitone\Settings' </dev/null 2>/dev/null | tr -d '\r' |
+    grep -F -- "$1    REG_SZ" | head -n 1 | sed 's/.*    REG_SZ    //'
+}
+
 e2e_count_windows() {
   e2e_driver count-windows "$E2E_TITLE"
 }

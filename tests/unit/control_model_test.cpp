@@ -32,5 +32,24 @@ TEST(FormModelTest, ChangesFromCodeReachTheListenerOnce)
     EXPECT_EQ(form.Find("chkSound"), nullptr) << "an array member is not found without its index";
 }
 
+TEST(FormModelTest, EveryTextAssignmentRaisesTheChangeEventAfterTheTextIsShown)
+{
+    FormModel form;
+    form.controls.emplace_back().id = {"Text", 0};
+    std::vector<std::string> events;
+    form.changed = [&](const Control& c) { events.push_back("shown " + c.text); };
+    form.textChange = [&](const Control& c) { events.push_back("change " + c.text); };
+
+    form.SetText(form("Text", 0), "None");
+    form.SetText(form("Text", 0), "None");
+    EXPECT_EQ(events, (std::vector<std::string>{"shown None", "change None", "shown None", "change None"}))
+        << "an unchanged text still raises the event";
+
+    events.clear();
+    form.SetValue(form("Text", 0), 1);
+    form.Update(form("Text", 0), [](Control& c) { c.enabled = false; });
+    EXPECT_EQ(events, (std::vector<std::string>{"shown None", "shown None"})) << "other changes raise no change event";
+}
+
 }  // namespace
 }  // namespace clavitone

@@ -2,21 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "prefs/pref_layout.h"
-#include "tests/fakes/memory_store.h"
-#include "tests/fakes/recording_platform.h"
+#include "tests/unit/pref_fixture.h"
 
 namespace clavitone {
 namespace {
 
-constexpr WindowHandle FormHandle = 0x1000;
 constexpr WindowHandle HookBoxHandle = 0x2000;
 
-class FrmPrefLifetimeTest : public ::testing::Test {
+class FrmPrefLifetimeTest : public PrefFixture {
 protected:
     FrmPrefLifetimeTest()
     {
-        form.hWnd = FormHandle;
         form("pichook").hWnd = HookBoxHandle;
         form.changed = [this](const Control& control) { changes.push_back(control.id); };
     }
@@ -29,16 +25,7 @@ protected:
         return names;
     }
 
-    fakes::Journal journal;
-    fakes::RecordingSound sound{journal};
-    fakes::RecordingHook hook{journal};
-    fakes::RecordingTray tray{journal};
-    fakes::FakeEnvironment environment{journal};
-    fakes::MemoryStore store;
-    KeySoundTable keySound;
-    FormModel form = MakePrefForm();
     std::vector<ControlId> changes;
-    frmPref pref{{sound, hook, tray, environment, store}, keySound, form};
 };
 
 using Names = std::vector<std::string>;
@@ -115,7 +102,7 @@ TEST_F(FrmPrefLifetimeTest, LaunchBoxFollowsAStoredZeroAndIgnoresJunk)
         FormModel freshForm = MakePrefForm();
         int launchChanges = 0;
         freshForm.changed = [&](const Control& c) { launchChanges += c.id.name == "chkLaunch"; };
-        frmPref fresh{{sound, hook, tray, environment, freshStore}, keySound, freshForm};
+        frmPref fresh{{sound, hook, tray, environment, freshStore, focus, fileDialog, registry}, keySound, freshForm};
         fresh.Form_Load();
         return std::pair(freshForm("chkLaunch").value, launchChanges);
     };

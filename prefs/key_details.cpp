@@ -1,0 +1,156 @@
+#include "prefs/key_details.h"
+
+#include "prefs/key_names.h"
+#include "settings/settings_layout.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr int Released = 0;
+constexpr int Pressed = 1;
+constexpr int RightButton = 2;
+
+constexpr std::string_view IdleCaption = "Path to sound";
+constexpr std::string_view ShownCaption = "The sound for the button ";
+constexpr std::string_view DisabledSuffix = " is disabled";
+
+}  // namespace
+
+KeyDetails::KeyDetails(FormModel& form, SettingsStore& store, Environment& environment, WindowFocus& focus,
+                       KeySoundTable& keySound)
+    : form_(form), store_(store), environment_(environment), focus_(focus), KeySound(keySound)
+{
+}
+
+void KeyDetails::SelectKey(int code)
+{
+    const Control* key = KeyButton(code);
+    if (!key)
+        return;
+    if (key->value != Released) {
+        KeySelected = VbFalse;
+        ClearDetails();
+        KeySound.Set(code, "");
+        return;
+    }
+    KeySelected = VbTrue;
+    SelectedKey = static_cast<std::int16_t>(code);
+    SelectedKeyName = KeyDisplayName(code, key->caption);
+
+    // Each fill runs the change rule, which stores the path for this key:
+    // what is shown is what the key plays, so showing it changes nothing.
+    Control& path = form_("Text", 0);
+    const int shared = SharedSoundCode(code);
+    if (shared != code)
+        form_.SetText(path, StoredPath(shared));
+    form_.SetText(path, StoredPath(code));
+    ShowKeyLook();
+    if (path.text.empty())
+        form_.SetText(path, std::string(NoSoundPath));
+    SetLabelCaption(std::string(ShownCaption) + SelectedKeyName);
+}
+
+void KeyDetails::ClearDetails()
+{
+    Control& path = form_("Text", 0);
+    form_.Update(path, [](Control& box) {
+        box.locked = true;
+        box.enabled = false;
+    });
+    form_.Update(form_("Label", 0), [](Control& label) {
+        label.enabled = false;
+        label.caption = IdleCaption;
+    });
+    form_.Update(form_("cmdBrowse", 0), [](Control& button) { button.enabled = false; });
+    form_.SetText(path, std::string(NoSoundPath));
+    form_.Update(path, [](Control& box) { box.backColor = SystemColor::ButtonFace; });
+}
+
+void KeyDetails::Deselect()
+{
+    // Before the reset: its "None" must not be stored for the key shown last.
+    KeySelected = VbFalse;
+    ClearDetails();
+}
+
+void KeyDetails::chkSound_Click(int Index)
+{
+    const Control* key = KeyButton(Index);
+    if (!key)
+        return;
+    const int state = key->value;
+    SaveSettingsNumber(store_, StateKey(SchemeName(), Index), state);
+    if (state != Pressed) {
+        SelectKey(Index);
+        return;
+    }
+    // Still selected: the reset's change rule finds the key pressed and
+    // empties its slot, while its stored path stays for when it sounds again.
+    ClearDetails();
+    SetLabelCaption(std::string(ShownCaption) + SelectedKeyName + std::string(DisabledSuffix));
+}
+
+void KeyDetails::chkSound_GotFocus(int Index)
+{
+    SelectKey(Index);
+}
+
+void KeyDetails::chkSound_MouseDown(int Index, int Button, int /*Shift*/, float /*X*/, float /*Y*/)
+{
+    // The right button shows a key without switching its sound.
+    if (Button != RightButton)
+        return;
+    if (const Control* key = KeyButton(Index))
+        focus_.SetFocus(key->hWnd);
+}
+
+void KeyDetails::Text_Change(int /*Index*/)
+{
+    if (KeySelected == VbFalse)
+        return;
+    const Control* key = KeyButton(SelectedKey);
+    if (!key)
+        return;
+    if (key->value != Released) {
+        KeySound.Set(SelectedKey, "");
+        return;
+    }
+    const std::string& path = form_("Text", 0).text;
+    KeySound.Set(SelectedKey, path);
+    SaveSettingsText(store_, PathKey(SchemeName(), SelectedKey), path);
+}
+
+const Control* KeyDetails::KeyButton(int code) const
+{
+    return form_.Find("chkSound", code);
+}
+
+// The current scheme is the scheme list's text, read afresh for every key.
+std::string KeyDetails::SchemeName() const
+{
+    return form_("Combo", 0).text;
+}
+
+std::string KeyDetails::StoredPath(int code)
+{
+    return StoredSoundPath(store_, SchemeName(), environment_.AppPath(), code);
+}
+
+void KeyDetails::ShowKeyLook()
+{
+    form_.Update(form_("Text", 0), [](Control& box) {
+        box.enabled = true;
+        box.locked = true;  // a path is chosen with "Find sound", never typed
+        box.backColor = SystemColor::Window;
+    });
+    form_.Update(form_("Label", 0), [](Control& label) { label.enabled = true; });
+    form_.Update(form_("cmdBrowse", 0), [](Control& button) { button.enabled = true; });
+}
+
+void KeyDetails::SetLabelCaption(std::string caption)
+{
+    form_.Update(form_("Label", 0), [&](Control& label) { label.caption = std::move(caption); });
+}
+
+}  // namespace clavitone

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include "prefs/key_names.h"
+#include "settings/settings_layout.h"
+#include "tests/unit/pref_fixture.h"
+
+namespace clavitone {
+namespace {
+
+// What the details area shows.
+struct Look {
+    std::string label;
+    bool labelEnabled;
+    std::string path;
+    bool pathEnabled;
+    bool pathLocked;
+    SystemColor pathBack;
+    bool browseEnabled;
+
+    bool operator==(const Look&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Look& look)
+    {
+        return out << '"' << look.label << "\" " << look.labelEnabled << " \"" << look.path << "\" "
+                   << look.pathEnabled << look.pathLocked << " back " << static_cast<int>(look.pathBack) << " browse "
+                   << look.browseEnabled;
+    }
+};
+
+const Look Idle{"Path to sound", false, "None", false, true, SystemColor::ButtonFace, false};
+
+Look KeyShown(const std::string& name, const std::string& path)
+{
+    return {"The sound for the button " + name, true, path, true, true, SystemColor::Window, true};
+}
+
+Look JustSwitchedOff(const std::string& name)
+{
+    return {"The sound for the button " + name + " is disabled", false, "None", false, true, SystemColor::ButtonFace,
+            false};
+}
+
+class KeyDetailsTest : public PrefFixture {
+protected:
+    Look Shown()
+    {
+        const Control& label = form("Label", 0);
+        const Control& path = form("Text", 0);
+        return {label.caption, label.enabled, path.text,          path.enabled,
+                path.locked,   path.backColor, form("cmdBrowse", 0).enabled};
+    }
+
+    static constexpr const char* APath = "C:\\Sounds\\click.wav";
+    static std::string DefaultFile(int code) { return "C:\\Program Files\\Clavitone\\" + std::to_string(code) + ".wav"; }
+};
+
+TEST_F(KeyDetailsTest, StartUpEndsIdleWithoutStoringAnything)
+{
+    pref.Form_Load();
+    EXPECT_EQ(Shown(), Idle);
+    EXPECT_EQ(pref.KeySelected(), VbFalse);
+    EXPECT_EQ(store.writes, 0);
+}
+
+TEST_F(KeyDetailsTest, FocusOnASoundingKeyShowsThePathItPlays)
+{
+    Store("Typewriter_#65", APath);
+    pref.chkSound_GotFocus(65);
+    EXPECT_EQ(Shown(), KeyShown("A", APath));
+    EXPECT_EQ(pref.KeySelected(), VbTrue);
+    EXPECT_EQ(pref.SelectedKey(), 65);
+    EXPECT_EQ(keySound[65], std::optional<std::string>(APath));
+    EXPECT_EQ(Setting("Typewriter_#65"), std::optional<std::string>(APath));
+}
+
+TEST_F(KeyDetailsTest, LookingAtAKeyWithoutAStoredPathKeepsItsDefaultFile)
+{
+    pref.Form_Load();
+    const std::optional<std::string> before = keySound[66];
+    pref.chkSound_GotFocus(66);
+    EXPECT_EQ(Shown(), KeyShown("B", DefaultFile(66)));
+    EXPECT_EQ(keySound[66], before) << "the key plays what it played before it was looked at";
+    EXPECT_EQ(Setting("Typewriter_#66"), std::optional<std::string>(DefaultFile(66)));
+}
+
+TEST_F(KeyDetailsTest, AStoredNoneOrEmptyPathShowsAndStoresNone)
+{
+    for (const char* stored : {"", "None"}) {
+        Store("Typewriter_#67", stored);
+        pref.chkSound_GotFocus(67);
+        EXPECT_EQ(PathBox(), "None") << '"' << stored << '"';
+        EXPECT_EQ(Setting("Typewriter_#67"), std::optional<std::string>("None"));
+        EXPECT_EQ(keySound[67], std::optional<std::string>("None"));
+    }
+}
+
+TEST_F(KeyDetailsTest, LabelNamesTheKeyByTableOrCaption)
+{
+    const std::pair<int, const char*> names[] = {
+        {35, "End"},         {17, "Ctrl"},    {217, "Control"}, {39, "Right Arrow"}, {45, "Insert"},
+        {8, "BackSpace"},    {92, "Windows"}, {19, "Pause Break"}, {65, "A"},        {222, "\""},
+        {145, "Scroll Lock"}, {216, "Shift"}, {218, "Alt"},
+    };
+    for (const auto& [code, name] : names) {
+        pref.chkSound_GotFocus(code);
+        EXPECT_EQ(pref.SelectedKeyName(), name) << code;
+        EXPECT_EQ(form("Label", 0).caption, std::string("The sound for the button ") + name);
+    }
+    EXPECT_EQ(KeyDisplayName(46, "Del"), "Delete");
+    EXPECT_EQ(KeyDisplayName(190, ">"), ">");
+}
+
+TEST_F(KeyDetailsTest, FocusOnASilentKeyGoesIdleEmptiesItsSlotAndKeepsTheSelection)
+{
+    Store("Typewriter_#65", APath);
+    pref.chkSound_GotFocus(66);
+    const auto storedFor66 = Setting("Typewriter_#66");
+    Key(65).value = 1;
+    keySound.Set(65, APath);
+
+    pref.chkSound_GotFocus(65);
+    EXPECT_EQ(Shown(), Idle);
+    EXPECT_EQ(pref.KeySelected(), VbFalse);
+    EXPECT_EQ(keySound[65], std::optional<std::string>(""));
+    EXPECT_EQ(pref.SelectedKey(), 66);
+    EXPECT_EQ(pref.SelectedKeyName(), "B");
+    EXPECT_EQ(Setting("Typewriter_#65"), std::optional<std::string>(APath));
+    EXPECT_EQ(Setting("Typewriter_#66"), storedFor66) << "the reset's \"None\" is not stored for B";
+}
+
+TEST_F(KeyDetailsTest, LeftClickOnAReleasedKeyShowsItThenSwitchesItOff)
+{
+    Store("Typewriter_#65", APath);
+    LeftClick(65);
+    EXPECT_EQ(Setting("Typewriter-EnableSound_#65"), std::optional<std::string>("1"));
+    EXPECT_EQ(keySound[65], std::optional<std::string>(""));
+    EXPECT_EQ(Setting("Typewriter_#65"), std::optional<std::string>(APath)) << "switching off never erases the path";
+    EXPECT_EQ(Shown(), JustSwitchedOff("A"));
+    EXPECT_EQ(pref.KeySelected(), VbTrue);
+}
+
+TEST_F(KeyDetailsTest, LeftClickOnAPressedKeySwitchesItBackOnWithItsStoredPath)
+{
+    Store("Typewriter_#65", APath);
+    Key(65).value = 1;
+    keySound.Set(65, "");
+    LeftClick(65);
+    EXPECT_EQ(Setting("Typewriter-EnableSound_#65"), std::optional<std::string>("0"));
+    EXPECT_EQ(keySound[65], std::optional<std::string>(APath));
+    EXPECT_EQ(Shown(), KeyShown("A", APath));
+
+    LeftClick(65);
+    LeftClick(65);
+    EXPECT_EQ(keySound[65], std::optional<std::string>(APath)) << "off and on again: the same sound";
+}
+
+TEST_F(KeyDetailsTest, RightButtonShowsTheKeyWithoutSwitchingIt)
+{
+    Store("Typewriter_#65", APath);
+    pref.chkSound_MouseDown(65, 2, 0, 10, 10);
+    EXPECT_EQ(focus.requests, std::vector<WindowHandle>{KeyHandleBase + 65});
+    EXPECT_EQ(Shown(), KeyShown("A", APath));
+    EXPECT_EQ(Key(65).value, 0);
+    EXPECT_EQ(Setting("Typewriter-EnableSound_#65"), std::nullopt);
+
+    for (int button : {1, 4})
+        pref.chkSound_MouseDown(66, button, 0, 10, 10);
+    EXPECT_EQ(focus.requests.size(), 1u) << "other buttons do nothing";
+}
+
+TEST_F(KeyDetailsTest, FocusElsewhereResetsTheAreaAndLeavesTheShownKeyAlone)
+{
+    const std::function<void()> elsewhere[] = {
+        [this] { pref.Combo_GotFocus(0); },      [this] { pref.Command_GotFocus(1); },
+        [this] { pref.Command_GotFocus(0); },    [this] { pref.picOptions_GotFocus(0); },
+        [this] { pref.Form_GotFocus(); },        [this] { pref.chkLaunch_GotFocus(); },
+    };
+    Store("Typewriter_#65", APath);
+    for (const auto& focusElsewhere : elsewhere) {
+        pref.chkSound_GotFocus(65);
+        focusElsewhere();
+        EXPECT_EQ(Shown(), Idle);
+        EXPECT_EQ(pref.KeySelected(), VbFalse);
+        EXPECT_EQ(keySound[65], std::optional<std::string>(APath));
+        EXPECT_EQ(Setting("Typewriter_#65"), std::optional<std::string>(APath));
+    }
+    EXPECT_EQ(Setting("Selected"), std::optional<std::string>("0")) << "written by the start-with-Windows box";
+}
+
+TEST_F(KeyDetailsTest, SecondModifierButtonsTakeTheFirstOnesPathUnderTheirOwnCode)
+{
+    Store("Typewriter_#16", "C:\\Sounds\\shift.wav");
+    Store("Typewriter_#216", "C:\\Sounds\\old.wav");
+    pref.chkSound_GotFocus(216);
+    EXPECT_EQ(Shown(), KeyShown("Shift", "C:\\Sounds\\shift.wav"));
+    EXPECT_EQ(Setting("Typewriter_#216"), std::optional<std::string>("C:\\Sounds\\shift.wav"));
+    EXPECT_EQ(keySound[216], std::optional<std::string>("C:\\Sounds\\shift.wav"));
+    EXPECT_EQ(Setting("Typewriter_#16"), std::optional<std::string>("C:\\Sounds\\shift.wav")) << "16 is only read";
+
+    pref.chkSound_GotFocus(217);
+    EXPECT_EQ(PathBox(), DefaultFile(17)) << "nothing stored for Ctrl: its default file";
+    EXPECT_EQ(Setting("Typewriter_#217"), std::optional<std::string>(DefaultFile(17)));
+
+    LeftClick(218);
+    EXPECT_EQ(Setting("Typewriter-EnableSound_#218"), std::optional<std::string>("1"));
+    EXPECT_EQ(Setting("Typewriter-EnableSound_#18"), std::nullopt);
+    EXPECT_EQ(keySound[218], std::optional<std::string>(""));
+    EXPECT_EQ(Shown(), JustSwitchedOff("Alt"));
+}
+
+TEST_F(KeyDetailsTest, KeysAreStoredUnderTheSchemeListedAtThatMoment)
+{
+    form("Combo", 0).text = "My keys";
+    LeftClick(65);
+    form("Combo", 0).text = "Voice";
+    pref.chkSound_GotFocus(66);
+    EXPECT_EQ(Setting("My keys-EnableSound_#65"), std::optional<std::string>("1"));
+    EXPECT_EQ(Setting("Voice_#66"), std::optional<std::string>(DefaultFile(66)));
+    EXPECT_EQ(Setting("Typewriter_#66"), std::nullopt);
+}
+
+TEST(SettingsLayoutTest, SecondModifiersShareTheFirstOnesDefaultFile)
+{
+    EXPECT_EQ(SharedSoundCode(216), 16);
+    EXPECT_EQ(SharedSoundCode(218), 18);
+    EXPECT_EQ(SharedSoundCode(215), 215);
+    EXPECT_EQ(SharedSoundCode(219), 219);
+    EXPECT_EQ(DefaultSoundPath("C:\\Clavitone", 217), "C:\\Clavitone\\17.wav");
+}
+
+}  // namespace
+}  // namespace clavitone

@@ -1,0 +1,67 @@
+// frmPref with every platform service faked, a current scheme, and handles
+// for its key buttons, for the tests of the preferences window's handlers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "core/frm_pref.h"
+#include "prefs/pref_layout.h"
+#include "tests/fakes/memory_store.h"
+#include "tests/fakes/recording_platform.h"
+#include "tests/fakes/recording_prefs_platform.h"
+
+namespace clavitone {
+
+class PrefFixture : public ::testing::Test {
+protected:
+    static constexpr WindowHandle FormHandle = 0x1000;
+    static constexpr WindowHandle KeyHandleBase = 0x10000;
+
+    PrefFixture()
+    {
+        form.hWnd = FormHandle;
+        for (Control& control : form.controls)
+            if (control.id.name == "chkSound")
+                control.hWnd = KeyHandleBase + static_cast<WindowHandle>(control.id.index);
+        form("Combo", 0).text = "Typewriter";
+        focus.gotFocus = [this](WindowHandle window) {
+            pref.chkSound_GotFocus(static_cast<int>(window - KeyHandleBase));
+        };
+    }
+
+    void Store(const std::string& key, const std::string& value)
+    {
+        store.values[{"Clavitone", "Settings", key}] = value;
+    }
+    std::optional<std::string> Setting(const std::string& key) const { return store.At("Settings", key); }
+
+    Control& Key(int code) { return form("chkSound", code); }
+    std::string PathBox() { return form("Text", 0).text; }
+
+    // A left click on a key button that lacks the focus: Windows gives it the
+    // focus first, then toggles it.
+    void LeftClick(int code)
+    {
+        pref.chkSound_GotFocus(code);
+        Key(code).value = 1 - Key(code).value;
+        pref.chkSound_Click(code);
+    }
+
+    fakes::Journal journal;
+    fakes::RecordingSound sound{journal};
+    fakes::RecordingHook hook{journal};
+    fakes::RecordingTray tray{journal};
+    fakes::FakeEnvironment environment{journal};
+    fakes::MemoryStore store;
+    fakes::RecordingFocus focus;
+    fakes::ScriptedFileDialog fileDialog;
+    fakes::RecordingRegistry registry;
+    KeySoundTable keySound;
+    FormModel form = MakePrefForm();
+    frmPref pref{{sound, hook, tray, environment, store, focus, fileDialog, registry}, keySound, form};
+};
+
+}  // namespace clavitone
