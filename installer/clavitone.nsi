@@ -115,6 +115,23 @@ Function un.onInit
   !insertmacro UseProgramRegistryView
 FunctionEnd
 
+; $0 = the program's Run command as the program writes it: the program file
+; without ".exe", in quotes when the path holds a blank.
+Function RunCommand
+  StrCpy $0 "$INSTDIR\Clavitone"
+  StrCpy $1 0
+  ${Do}
+    StrCpy $2 $0 1 $1
+    ${If} $2 == ""
+      Return
+    ${ElseIf} $2 == " "
+      StrCpy $0 '"$0"'
+      Return
+    ${EndIf}
+    IntOp $1 $1 + 1
+  ${Loop}
+FunctionEnd
+
 Section "Clavitone"
   !insertmacro CloseRunningClavitone
   SetOutPath "$INSTDIR"
@@ -128,7 +145,8 @@ Section "Clavitone"
   ReadRegStr $0 HKCU "${SETTINGS_KEY}\Settings" "chkLaunch"
   ${If} $0 == ""
   ${OrIf} $0 == "1"
-    WriteRegStr HKLM "${RUN_KEY}" "${APP}" "$INSTDIR\Clavitone"
+    Call RunCommand
+    WriteRegStr HKLM "${RUN_KEY}" "${APP}" $0
   ${EndIf}
 
   CreateShortCut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\Clavitone.exe"

@@ -14,6 +14,8 @@ app_key='HKCU\Software\Clavitone'
 settings="$app_key\\Settings"
 language="$app_key\\Language"
 run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+# Where the program puts its Run value when the machine's key is closed to it.
+user_run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Clavitone'
 # A blank in the folder name, as in "Program Files".
 folder='C:\Clavitone Test\Program'
@@ -41,6 +43,7 @@ start_menu_shortcut() {
 forget_everything() {
   wine reg delete "$app_key" /f </dev/null >/dev/null 2>&1
   wine reg delete "$run_key" /v Clavitone /f </dev/null >/dev/null 2>&1
+  wine reg delete "$user_run_key" /v Clavitone /f </dev/null >/dev/null 2>&1
   wine reg delete "$uninstall_key" /f </dev/null >/dev/null 2>&1
   rm -rf "$WINEPREFIX/drive_c/Clavitone Test"
 }
@@ -82,7 +85,7 @@ expect_text "$settings" 'Voice_#13' "$folder\\Voice\\13.wav"
 expect_text "$settings" 'Typewriter_#90' 'C:\Mine\z.wav'
 expect_text "$language" Progon 'Clavitone: key sounds on'
 expect_text "$language" Saveas0 'The name '
-expect_text "$run_key" Clavitone "$folder\\Clavitone"
+expect_text "$run_key" Clavitone "\"$folder\\Clavitone\""
 expect_text "$uninstall_key" UninstallString "\"$folder\\uninstall.exe\""
 
 # Clavitone from the program folder: Typewriter is current, so A strikes.
@@ -92,6 +95,8 @@ e2e_driver keys 65 || e2e_fail "could not send A"
 e2e_wait_sounds 65.wav 1 || e2e_fail "pressing A played nothing"
 e2e_expect_count "A played from the Typewriter folder" 1 \
   "$(e2e_sound_count_path "$folder\\Typewriter\\65.wav")"
+
+wine reg add "$user_run_key" /v Clavitone /t REG_SZ /d "\"$folder\\Clavitone\"" /f </dev/null >/dev/null 2>&1
 
 # The uninstaller finds the running Clavitone and ends it before removing the
 # files. A silent uninstall continues in a copy of itself and returns at once,
@@ -104,6 +109,7 @@ e2e_wait_exit "$CLAVITONE_PID" 5000 || e2e_fail "the uninstaller did not end the
 [[ -d $WINEPREFIX/drive_c/Clavitone\ Test ]] || e2e_fail "the uninstaller removed the folder around the program folder"
 
 e2e_poll 5000 reg_absent "$run_key" Clavitone || e2e_fail "the Run value is still there"
+reg_absent "$user_run_key" Clavitone || e2e_fail "the user's Run value is still there"
 reg_absent "$uninstall_key" DisplayName || e2e_fail "the Add/Remove Programs entry is still there"
 [[ -z $(start_menu_shortcut) ]] || e2e_fail "the Start menu shortcut is still there"
 # Silent mode answers the question about the settings with No.
