@@ -9,18 +9,30 @@ namespace {
 constexpr std::uint32_t TrayRecordSize = 88;
 constexpr std::uint32_t TrayIconId = 1;
 
+constexpr int MinimizeCommand = 0;
+constexpr int SaveAsCommand = 1;
+constexpr int DeleteCommand = 2;
+
 }  // namespace
 
-frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form)
+frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm)
     : platform_(services),
       KeySound(keySound),
       form_(form),
       playback_(keySound, services.sound),
       details_(form, services.store, services.environment, services.focus, keySound),
       browse_(form, services.store, services.environment, services.fileDialog, details_),
-      launch_(form, services.store, services.environment, services.registry)
+      launch_(form, services.store, services.environment, services.registry),
+      loading_(services.store, services.environment, form, keySound),
+      schemes_(services.store, form, loading_),
+      saveas_(services.store, services.windows, services.messages, form, saveasForm),
+      deleting_(services.store, services.messages, services.windows, form, schemes_)
 {
-    form_.textChange = [this](const Control& box) { Text_Change(box.id.index); };
+    form_.textChange = [this](const Control& box) {
+        if (box.id.name == "Text")
+            Text_Change(box.id.index);
+    };
+    form_.clicked = [this](Control& control) { ControlClicked(control); };
 }
 
 void frmPref::Form_Load()
@@ -56,20 +68,8 @@ void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
 // There is no language handling beyond the texts read where they are shown.
 void frmPref::SetLanguage() {}
 
-// The scheme list comes with scheme switching.
-void frmPref::ComboLoading() {}
-
 // The tray icon comes with muting.
 void frmPref::SetIcon() {}
-
-// Until schemes exist every key plays its default file in the program folder.
-void frmPref::SoundLoading()
-{
-    const std::string folder = platform_.environment.AppPath();
-    for (const KeyRange range : SchemeKeyCodes)
-        for (int code = range.first; code <= range.last; ++code)
-            KeySound.Set(code, DefaultSoundPath(folder, code));
-}
 
 void frmPref::chkLaunch_GotFocus()
 {
@@ -77,9 +77,36 @@ void frmPref::chkLaunch_GotFocus()
     details_.Deselect();
 }
 
+void frmPref::Command_Click(std::int16_t Index)
+{
+    switch (Index) {
+    case MinimizeCommand:
+        deleting_.Minimize();
+        break;
+    case SaveAsCommand:
+        saveas_.Show();
+        break;
+    case DeleteCommand:
+        deleting_.DeleteScheme();
+        break;
+    default:
+        break;
+    }
+}
+
 void frmPref::RestoreLaunchBox()
 {
     launch_.RestoreLaunchBox();
+}
+
+// Clicks of the control arrays go to their one handler with the index.
+void frmPref::ControlClicked(Control& control)
+{
+    const auto index = static_cast<std::int16_t>(control.id.index);
+    if (control.id.name == "Combo")
+        Combo_Click(index);
+    else if (control.id.name == "Command")
+        Command_Click(index);
 }
 
 }  // namespace clavitone

@@ -10,6 +10,10 @@
 #include "prefs/key_details.h"
 #include "prefs/sound_browse.h"
 #include "settings/run_at_logon.h"
+#include "schemes/scheme_deleting.h"
+#include "schemes/scheme_list.h"
+#include "schemes/scheme_saving.h"
+#include "schemes/sound_loading.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
 
@@ -24,13 +28,17 @@ struct PlatformServices {
     WindowFocus& focus;
     FileDialog& fileDialog;
     RegistryWriter& registry;
+    MessageBoxes& messages;
+    WindowManager& windows;
 };
 
 class frmPref {
 public:
     // The form model is frmPref's control tree (see MakePrefForm); its handles
-    // must be set before Form_Load runs.
-    frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form);
+    // must be set before Form_Load runs. saveasForm is frmSaveas's (see MakeSaveasForm).
+    frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm);
+    frmPref(const frmPref&) = delete;
+    frmPref& operator=(const frmPref&) = delete;
 
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
@@ -45,9 +53,9 @@ public:
     std::int16_t KeyHeld() const { return playback_.KeyHeld; }
 
     void SetLanguage();
-    void ComboLoading();
+    void ComboLoading() { schemes_.ComboLoading(); }
     void SetIcon();
-    void SoundLoading();
+    void SoundLoading() { loading_.SoundLoading(); }
     void ClearDetails() { details_.ClearDetails(); }
     void chkLaunch_Click() { launch_.chkLaunch_Click(); }
     void chkLaunch_GotFocus();
@@ -72,11 +80,14 @@ public:
     std::int16_t KeySelected() const { return details_.KeySelected; }
     std::int16_t SelectedKey() const { return details_.SelectedKey; }
     const std::string& SelectedKeyName() const { return details_.SelectedKeyName; }
+    void Combo_Click(std::int16_t Index) { schemes_.Combo_Click(Index); }
+    void Command_Click(std::int16_t Index);
 
     NotifyIconRecord TrayIcon;
 
 private:
     void RestoreLaunchBox();
+    void ControlClicked(Control& control);
     WindowHandle hWnd() const { return form_.hWnd; }
 
     PlatformServices platform_;
@@ -86,6 +97,10 @@ private:
     KeyDetails details_;
     SoundBrowse browse_;
     RunAtLogon launch_;
+    SoundTableLoader loading_;
+    SchemeList schemes_;
+    frmSaveas saveas_;
+    SchemeDeleting deleting_;
 };
 
 }  // namespace clavitone

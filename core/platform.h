@@ -9,6 +9,8 @@
 
 namespace clavitone {
 
+struct FormModel;
+
 // Window and icon handles cross the seam as opaque numbers.
 using WindowHandle = std::uintptr_t;
 using IconHandle = std::uintptr_t;
@@ -143,6 +145,38 @@ public:
                                        std::uint32_t access, RegistryKey& key) = 0;
     // Asks only whether the value is there: type and data are not read.
     virtual std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName) = 0;
+};
+
+// MessageBoxA: styles and answers carry the values Windows gives them (the
+// Windows names are macros, hence these).
+constexpr unsigned MessageOkOnly = 0;
+constexpr unsigned MessageYesNo = 4;
+constexpr unsigned MessageExclamation = 48;
+constexpr int AnswerOk = 1;
+constexpr int AnswerYes = 6;
+constexpr int AnswerNo = 7;
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A modal message box owned by owner; returns the answer.
+    virtual int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& title,
+                            unsigned style) = 0;
+};
+
+// ShowWindow commands, with their Windows values.
+constexpr int WindowHide = 0;
+constexpr int WindowShowNormal = 1;
+constexpr int WindowMinimize = 6;
+
+class WindowManager {
+public:
+    virtual ~WindowManager() = default;
+    virtual void ShowWindow(WindowHandle window, int command) = 0;
+    // Shows the window of a form modally over its owner, creating it on first
+    // use, and returns once the form's handlers have hidden it again. The owner
+    // takes no input meanwhile.
+    virtual void ShowModal(FormModel& form, WindowHandle owner) = 0;
 };
 
 }  // namespace clavitone

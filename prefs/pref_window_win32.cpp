@@ -107,6 +107,9 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case keybhook::WmHookKeyUp:
         pref_.Form_KeyUp(static_cast<int>(wParam), 0);
         return 0;
+    case WM_COMMAND:
+        ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -114,10 +117,6 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
         MouseButton(message, wParam, lParam);
-        return 0;
-    case WM_COMMAND:
-        if (Control* control = controls_ && !controls_->Applying() ? controls_->FindById(LOWORD(wParam)) : nullptr)
-            events_.Command(*control, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WmControlEvent:
         if (Control* control = controls_ ? controls_->FindById(static_cast<int>(wParam)) : nullptr)
@@ -158,6 +157,22 @@ void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
         pref_.Form_MouseDown(button, MouseShiftState(wParam), x, y);
     else
         pref_.Form_MouseUp(button, MouseShiftState(wParam), x, y);
+}
+
+// The user's picks and clicks become the model's: a pick in the scheme list
+// is a selection like any other, and the model decides whether it is a click.
+// The buttons that toggle themselves, and "Find sound", go to their handlers.
+void PrefWindow::ControlCommand(int id, int notification, HWND sender)
+{
+    Control* control = controls_ ? controls_->FromUser(id) : nullptr;
+    if (!control)
+        return;
+    if (control->kind == ControlKind::ComboList && notification == CBN_SELCHANGE)
+        form_.SetListIndex(*control, static_cast<int>(SendMessageA(reinterpret_cast<HWND>(control->hWnd), CB_GETCURSEL, 0, 0)));
+    else if (control->kind == ControlKind::CommandButton && control->id.name == "Command" && notification == BN_CLICKED)
+        form_.Click(*control);
+    else
+        events_.Command(*control, static_cast<WORD>(notification), sender);
 }
 
 }  // namespace clavitone

@@ -29,6 +29,7 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+    void ControlCommand(int id, int notification, HWND sender);
 
     FormModel& form_;
     frmPref& pref_;

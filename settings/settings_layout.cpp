@@ -67,6 +67,16 @@ void SaveSettingsText(SettingsStore& store, std::string_view key, std::string_vi
     store.SaveSetting(AppName, SectionSettings, key, value);
 }
 
+std::optional<std::string> FindSettingsText(SettingsStore& store, std::string_view key)
+{
+    return store.FindSetting(AppName, SectionSettings, key);
+}
+
+void DeleteSettingsKey(SettingsStore& store, std::string_view key)
+{
+    store.DeleteSetting(AppName, SectionSettings, key);
+}
+
 std::int16_t GetSettingsNumber(SettingsStore& store, std::string_view key, std::int16_t defaultValue)
 {
     return ParseNumber(store.GetSetting(AppName, SectionSettings, key, defaultValue)).value_or(defaultValue);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,8 @@ std::string StoredSoundPath(SettingsStore& store, std::string_view scheme, std::
 // Shorthands for the "Settings" section of this application.
 std::string GetSettingsText(SettingsStore& store, std::string_view key, std::string_view defaultValue);
 void SaveSettingsText(SettingsStore& store, std::string_view key, std::string_view value);
+std::optional<std::string> FindSettingsText(SettingsStore& store, std::string_view key);
+void DeleteSettingsKey(SettingsStore& store, std::string_view key);
 // A stored number, or the default when the value is absent or not a 16-bit number.
 std::int16_t GetSettingsNumber(SettingsStore& store, std::string_view key, std::int16_t defaultValue);
 void SaveSettingsNumber(SettingsStore& store, std::string_view key, int value);

@@ -17,6 +17,12 @@ std::string SettingsStore::GetSetting(std::string_view application, std::string_
     return GetSetting(application, section, key, NumberText(defaultValue));
 }
 
+std::optional<std::string> SettingsStore::FindSetting(std::string_view application, std::string_view section,
+                                                      std::string_view key)
+{
+    return Read(application, section, key);
+}
+
 void SettingsStore::SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                                 std::string_view value)
 {

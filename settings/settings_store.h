@@ -17,6 +17,9 @@ public:
     // A number default comes back as its decimal text.
     std::string GetSetting(std::string_view application, std::string_view section, std::string_view key,
                            std::int16_t defaultValue);
+    // The stored text, or nullopt when the key is absent: for copying exactly what is stored.
+    std::optional<std::string> FindSetting(std::string_view application, std::string_view section,
+                                           std::string_view key);
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view value);
     // Removing a key that is not there is harmless.

@@ -47,6 +47,65 @@ void FormModel::SetText(Control& control, std::string text)
         textChange(control);
 }
 
+void FormModel::SetCaption(Control& control, std::string caption)
+{
+    control.caption = std::move(caption);
+    Notify(control);
+}
+
+void FormModel::SetEnabled(Control& control, bool enabled)
+{
+    control.enabled = enabled;
+    Notify(control);
+}
+
+void FormModel::AddItem(Control& list, std::string item)
+{
+    list.items.push_back(std::move(item));
+    Notify(list);
+}
+
+void FormModel::RemoveItem(Control& list, int position)
+{
+    if (position < 0 || position >= static_cast<int>(list.items.size()))
+        return;
+    list.items.erase(list.items.begin() + position);
+    if (position == list.listIndex) {
+        list.listIndex = -1;
+        list.text.clear();
+    } else if (position < list.listIndex) {
+        --list.listIndex;  // the selected entry moved up with the rest
+    }
+    Notify(list);
+}
+
+void FormModel::ClearList(Control& list)
+{
+    list.items.clear();
+    list.listIndex = -1;
+    list.text.clear();
+    Notify(list);
+}
+
+void FormModel::SetListIndex(Control& list, int position)
+{
+    if (position < 0 || position >= static_cast<int>(list.items.size()))
+        position = -1;
+    if (position == list.listIndex)
+        return;
+    list.listIndex = position;
+    list.text = position < 0 ? std::string() : list.items[static_cast<std::size_t>(position)];
+    Notify(list);
+    if (position >= 0)
+        Click(list);
+}
+
+void FormModel::Click(Control& control)
+{
+    if (clicked)
+        clicked(control);
+}
+
 void FormModel::Notify(const Control& control)
 {
     if (changed)

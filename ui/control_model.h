@@ -70,6 +70,7 @@ struct Control {
     bool enabled = true;
     bool visible = true;
     bool locked = false;    // read-only text box
+    int maxLength = 0;      // text box: most characters the user can type; 0 for no limit
     SystemColor backColor = SystemColor::Window;
     bool checked = false;   // menu items
     std::vector<std::string> items;  // list entries
@@ -92,6 +93,11 @@ struct FormModel {
     // A text box's change event: runs after every assignment of its text,
     // also one that leaves the text as it was.
     std::function<void(const Control&)> textChange;
+    // A control's Click event, for the window's handlers: raised by the Win32
+    // layer for the user's clicks and by the model's own rules below.
+    std::function<void(Control&)> clicked;
+    // The title bar's close box was pressed.
+    std::function<void()> closeRequested;
 
     Control* Find(std::string_view name, int index = NoIndex);
     const Control* Find(std::string_view name, int index = NoIndex) const;
@@ -102,6 +108,8 @@ struct FormModel {
     void SetValue(Control& control, int value);
     // Every assignment of a text box's text raises its change event.
     void SetText(Control& control, std::string text);
+    void SetCaption(Control& control, std::string caption);
+    void SetEnabled(Control& control, bool enabled);
     // Any other change of run-time state made from code, shown at once.
     template <typename Change>
     void Update(Control& control, Change&& change)
@@ -109,6 +117,18 @@ struct FormModel {
         change(control);
         Notify(control);
     }
+
+    // A list's entries. Removing the selected entry leaves nothing selected;
+    // neither adding nor removing is a click.
+    void AddItem(Control& list, std::string item);
+    void RemoveItem(Control& list, int position);
+    void ClearList(Control& list);
+    // Selecting a different entry, by the user or by the program, is a click
+    // of the list: whoever selects, the list's handler runs. Selecting the
+    // entry already selected, or nothing (-1, or a position outside the
+    // list), raises no click.
+    void SetListIndex(Control& list, int position);
+    void Click(Control& control);
 
 private:
     void Notify(const Control& control);

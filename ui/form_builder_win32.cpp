@@ -171,13 +171,6 @@ bool ShowsCaption(const Control& control)
     }
 }
 
-std::string WindowText(HWND window)
-{
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // Setting an unchanged text would still move the caret and report a change.
 void SetText(HWND window, const std::string& text)
 {
@@ -234,6 +227,13 @@ ScopedFont MakeFont(int twipsPerPixelY, bool bold)
 }
 
 }  // namespace
+
+std::string WindowText(HWND window)
+{
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 
 class FormControls::ApplyingScope {
 public:
@@ -425,6 +425,8 @@ void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position)
     SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(control.bold ? bold_.get() : regular_.get()), FALSE);
     if (shape.forwardsEvents)
         ForwardEvents(created);
+    if (control.kind == ControlKind::TextBox && control.maxLength > 0)
+        SendMessageA(created, EM_LIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
     if (control.kind == ControlKind::KeyButton && icons_[position])
         SendMessageA(created, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons_[position].get()));
     if (control.kind == ControlKind::ComboList) {

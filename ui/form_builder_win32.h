@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "core/scoped_win32.h"
@@ -36,6 +37,9 @@ inline constexpr int MenuCommandBase = 2000;
 // GotFocus and MouseDown events and pichook's tray callbacks (the tray posts
 // its callback message, WM_MOUSEMOVE, to pichook).
 inline constexpr UINT WmControlEvent = WM_APP + 0x100;
+
+// A window's or control's text as Windows holds it.
+std::string WindowText(HWND window);
 
 class FormControls {
 public:
@@ -58,6 +62,9 @@ public:
     Control* Find(HWND control) const;
     // A child control id or a popup menu command id; null for anything else.
     Control* FindById(int id) const;
+    // The control of a WM_COMMAND the user caused: null for unknown ids and
+    // for the program's own changes coming back while Apply runs.
+    Control* FromUser(int id) const { return Applying() ? nullptr : FindById(id); }
 
     // The popup menu of the form's menu entries (those with a menu parent), in
     // index order; null when the form has none. Owned here.

@@ -199,15 +199,95 @@ int Show(const std::string& title) {
   return ExitOk;
 }
 
+// The control showing this text in the first window with the title.
+HWND ControlWithText(const std::string& title, const std::string& caption) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return nullptr;
+  HWND control = ChildWithText(hwnd, caption);
+  if (!control) std::fprintf(stderr, "e2e_driver: no control \"%s\" in \"%s\"\n", caption.c_str(), title.c_str());
+  return control;
+}
+
+// The first control of a class, such as "ComboBox" or "Edit", in the first
+// window with the title.
+HWND ControlOfClass(const std::string& title, const char* className) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return nullptr;
+  HWND control = FindWindowExA(hwnd, nullptr, className, nullptr);
+  if (!control) std::fprintf(stderr, "e2e_driver: no %s in \"%s\"\n", className, title.c_str());
+  return control;
+}
+
 int CheckState(const std::string& title, const std::string& caption) {
+  HWND button = ControlWithText(title, caption);
+  if (!button) return ExitFailed;
+  std::printf("%ld\n", static_cast<long>(SendMessageA(button, BM_GETCHECK, 0, 0)));
+  return ExitOk;
+}
+
+// A button click as the button itself makes it, posted so that a modal loop
+// the click opens does not hold the driver.
+int Click(const std::string& title, const std::string& caption) {
+  HWND button = ControlWithText(title, caption);
+  if (!button) return ExitFailed;
+  return PostMessageA(button, BM_CLICK, 0, 0) ? ExitOk : ExitFailed;
+}
+
+// A pick in the window's drop-down list: the list selects the entry and tells
+// its parent, as it does when the user picks with the mouse.
+int Pick(const std::string& title, const char* positionText) {
+  long position = 0;
+  if (!ParseNumber(positionText, position)) return ExitUsage;
+  HWND list = ControlOfClass(title, "ComboBox");
+  if (!list) return ExitFailed;
+  if (SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0) == CB_ERR) return ExitFailed;
+  const WPARAM notification = MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE);
+  return PostMessageA(GetParent(list), WM_COMMAND, notification, reinterpret_cast<LPARAM>(list)) ? ExitOk : ExitFailed;
+}
+
+// The entries of the window's drop-down list, one a line, the selected one
+// marked with "*".
+int ListEntries(const std::string& title) {
+  HWND list = ControlOfClass(title, "ComboBox");
+  if (!list) return ExitFailed;
+  const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+  const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
+  // Read as wide text: Wine hands the ANSI form of this message between
+  // processes without converting it.
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t wide[512] = {};
+    if (SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) >= 512) return ExitFailed;
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    char entry[1024] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, entry, sizeof entry, nullptr, nullptr);
+    std::printf("%s%s\n", i == selected ? "*" : "", entry);
+  }
+  return ExitOk;
+}
+
+// The window's text box gets a new text, all at once.
+int SetText(const std::string& title, const char* text) {
+  HWND edit = ControlOfClass(title, "Edit");
+  if (!edit) return ExitFailed;
+  return SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? ExitOk : ExitFailed;
+}
+
+// A command posted to a window, as a dialog's button sends it (IDOK 1, IDYES 6, IDNO 7).
+int Command(const std::string& title, const char* idText) {
+  long id = 0;
+  if (!ParseNumber(idText, id)) return ExitUsage;
   HWND hwnd = FirstTopLevelWindow(title);
   if (!hwnd) return ExitFailed;
-  HWND button = ChildWithText(hwnd, caption);
-  if (!button) {
-    std::fprintf(stderr, "e2e_driver: no control \"%s\" in \"%s\"\n", caption.c_str(), title.c_str());
-    return ExitFailed;
-  }
-  std::printf("%ld\n", static_cast<long>(SendMessageA(button, BM_GETCHECK, 0, 0)));
+  return PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0) ? ExitOk : ExitFailed;
+}
+
+// "1" when the first window with the title is visible, "0" when it is hidden;
+// then whether it is minimized, and whether it takes input.
+int Visible(const std::string& title) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return ExitFailed;
+  std::printf("%d %s %s\n", IsWindowVisible(hwnd) ? 1 : 0, IsIconic(hwnd) ? "minimized" : "normal",
+              IsWindowEnabled(hwnd) ? "enabled" : "disabled");
   return ExitOk;
 }
 
@@ -233,6 +313,12 @@ int Usage() {
       "       e2e_driver check-state <title> <control text>\n"
       "       e2e_driver count-windows <title>\n"
       "       e2e_driver has-text <title> <text>   a control shows exactly this text\n"
+      "       e2e_driver click <title> <control text>\n"
+      "       e2e_driver pick <title> <position>      in the window's drop-down list\n"
+      "       e2e_driver list <title>                 its entries, \"*\" before the selected\n"
+      "       e2e_driver set-text <title> <text>      into the window's text box\n"
+      "       e2e_driver command <title> <id>         post WM_COMMAND\n"
+      "       e2e_driver visible <title>\n"
       "       e2e_driver wait-mutex-gone <name> <ms>\n",
       stderr);
   return ExitUsage;
@@ -266,5 +352,11 @@ int main(int argc, char** argv) {
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
   if (command == "has-text" && rest == 2) return HasText(args[0], args[1]);
+  if (command == "click" && rest == 2) return Click(args[0], args[1]);
+  if (command == "pick" && rest == 2) return Pick(args[0], args[1]);
+  if (command == "list" && rest == 1) return ListEntries(args[0]);
+  if (command == "set-text" && rest == 2) return SetText(args[0], args[1]);
+  if (command == "command" && rest == 2) return Command(args[0], args[1]);
+  if (command == "visible" && rest == 1) return Visible(args[0]);
   return Usage();
 }

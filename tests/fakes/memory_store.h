@@ -1,6 +1,7 @@
 // The settings store held in memory, for tests.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <tuple>
@@ -16,6 +17,9 @@ public:
     std::map<Address, std::string> values;
     int writes = 0;
     int removals = 0;
+    // Called after each write with the key and the value, to see what else
+    // had happened by then.
+    std::function<void(const std::string&, const std::string&)> written;
 
     // The value under "Clavitone" / section, for assertions.
     std::optional<std::string> At(const std::string& section, const std::string& key) const
@@ -36,6 +40,8 @@ protected:
     {
         ++writes;
         values[Address(application, section, key)] = value;
+        if (written)
+            written(std::string(key), std::string(value));
     }
     void Remove(std::string_view application, std::string_view section, std::string_view key) override
     {

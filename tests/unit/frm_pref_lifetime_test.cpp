@@ -37,7 +37,8 @@ TEST_F(FrmPrefLifetimeTest, StartUpInstallsTheHookForTheWindowAndSwitchesSoundsO
     EXPECT_EQ(journal[0].number, FormHandle);
     EXPECT_TRUE(pref.SoundEnabled());
     EXPECT_EQ(pref.KeyHeld(), VbFalse);
-    EXPECT_EQ(store.writes, 0) << "start-up reads settings but writes none of its own";
+    EXPECT_EQ(store.writes, 1) << "start-up writes only the remembered scheme, through the list's switch";
+    EXPECT_EQ(store.At("Settings", "LastScheme"), "0");
 }
 
 TEST_F(FrmPrefLifetimeTest, StartUpFillsEverySchemeKeyWithItsDefaultFileAndNothingElse)
@@ -79,7 +80,7 @@ TEST_F(FrmPrefLifetimeTest, ShutDownRemovesIconThenHookThenEnds)
     EXPECT_EQ(journal[0].record.hWnd, HookBoxHandle) << "the icon belongs to pichook, not to the window";
     EXPECT_EQ(journal[0].record.uID, 1u);
     EXPECT_EQ(journal[1].number, FormHandle);
-    EXPECT_EQ(store.writes, 0);
+    EXPECT_EQ(store.writes, 1) << "nothing beyond start-up's own write";
 }
 
 TEST_F(FrmPrefLifetimeTest, KeysReachPlaybackOnlyAfterStartUp)
@@ -102,7 +103,7 @@ TEST_F(FrmPrefLifetimeTest, LaunchBoxFollowsAStoredZeroAndIgnoresJunk)
         FormModel freshForm = MakePrefForm();
         int launchChanges = 0;
         freshForm.changed = [&](const Control& c) { launchChanges += c.id.name == "chkLaunch"; };
-        frmPref fresh{{sound, hook, tray, environment, freshStore, focus, fileDialog, registry}, keySound, freshForm};
+        frmPref fresh{Services(freshStore), keySound, freshForm, saveasForm};
         fresh.Form_Load();
         return std::pair(freshForm("chkLaunch").value, launchChanges);
     };

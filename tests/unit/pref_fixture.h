@@ -9,13 +9,12 @@
 
 #include "core/frm_pref.h"
 #include "prefs/pref_layout.h"
-#include "tests/fakes/memory_store.h"
-#include "tests/fakes/recording_platform.h"
-#include "tests/fakes/recording_prefs_platform.h"
+#include "schemes/saveas_layout.h"
+#include "tests/fakes/fake_platform.h"
 
 namespace clavitone {
 
-class PrefFixture : public ::testing::Test {
+class PrefFixture : public ::testing::Test, protected fakes::FakePlatform {
 protected:
     static constexpr WindowHandle FormHandle = 0x1000;
     static constexpr WindowHandle KeyHandleBase = 0x10000;
@@ -26,6 +25,10 @@ protected:
         for (Control& control : form.controls)
             if (control.id.name == "chkSound")
                 control.hWnd = KeyHandleBase + static_cast<WindowHandle>(control.id.index);
+        // One scheme, current both before and after start-up.
+        Store("SchemesQuantity", "1");
+        Store("Scheme0", "Typewriter");
+        Store("LastScheme", "0");
         form("Combo", 0).text = "Typewriter";
         focus.gotFocus = [this](WindowHandle window) {
             pref.chkSound_GotFocus(static_cast<int>(window - KeyHandleBase));
@@ -50,18 +53,10 @@ protected:
         pref.chkSound_Click(code);
     }
 
-    fakes::Journal journal;
-    fakes::RecordingSound sound{journal};
-    fakes::RecordingHook hook{journal};
-    fakes::RecordingTray tray{journal};
-    fakes::FakeEnvironment environment{journal};
-    fakes::MemoryStore store;
-    fakes::RecordingFocus focus;
-    fakes::ScriptedFileDialog fileDialog;
-    fakes::RecordingRegistry registry;
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
-    frmPref pref{{sound, hook, tray, environment, store, focus, fileDialog, registry}, keySound, form};
+    FormModel saveasForm = MakeSaveasForm();
+    frmPref pref{Services(), keySound, form, saveasForm};
 };
 
 }  // namespace clavitone

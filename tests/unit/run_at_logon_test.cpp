@@ -136,18 +136,18 @@ TEST_F(RunAtLogonTest, StartUpRunsTheClickOnlyWhenTheStoredStateUnticksTheBox)
         if (stored)
             freshStore.values[{"Clavitone", "Settings", "chkLaunch"}] = *stored;
         FormModel freshForm = MakePrefForm();
-        frmPref fresh{{sound, hook, tray, environment, freshStore, focus, fileDialog, freshRegistry}, keySound,
-                      freshForm};
+        frmPref fresh{Services(freshStore, freshRegistry), keySound, freshForm, saveasForm};
         fresh.Form_Load();
         return std::tuple(freshForm("chkLaunch").value, freshStore.writes, freshRegistry.calls.size(),
                           freshRegistry.RunValue(RegistryLocalMachine));
     };
-    EXPECT_EQ(start(std::nullopt), std::tuple(1, 0, 0u, std::nullopt)) << "absent: ticked, nothing written";
-    EXPECT_EQ(start("1"), std::tuple(1, 0, 0u, std::nullopt));
-    EXPECT_EQ(start("0"), std::tuple(0, 1, 6u, std::optional<std::string>("")))
+    // Start-up itself writes one setting, "LastScheme", through the list's switch.
+    EXPECT_EQ(start(std::nullopt), std::tuple(1, 1, 0u, std::nullopt)) << "absent: ticked, nothing else written";
+    EXPECT_EQ(start("1"), std::tuple(1, 1, 0u, std::nullopt));
+    EXPECT_EQ(start("0"), std::tuple(0, 2, 6u, std::optional<std::string>("")))
         << "a stored 0 empties the value again, looks for a user value, and stores 0 again";
     for (const char* junk : {"2", "junk", "", "-1"})
-        EXPECT_EQ(start(junk), std::tuple(1, 0, 0u, std::nullopt)) << '"' << junk << '"';
+        EXPECT_EQ(start(junk), std::tuple(1, 1, 0u, std::nullopt)) << '"' << junk << '"';
 }
 
 }  // namespace

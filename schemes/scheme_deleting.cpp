@@ -1,0 +1,77 @@
+#include "schemes/scheme_deleting.h"
+
+#include "schemes/scheme_names.h"
+#include "settings/settings_layout.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr unsigned ConfirmStyle = MessageYesNo | MessageExclamation;
+
+// The second Shift, Ctrl and Alt buttons store values of their own under
+// the scheme's name; they go with the scheme.
+constexpr KeyRange RightModifierCodes{216, 218};
+
+}  // namespace
+
+SchemeDeleting::SchemeDeleting(SettingsStore& store, MessageBoxes& messages, WindowManager& windows,
+                               FormModel& pref, SchemeList& list)
+    : store_(store), messages_(messages), windows_(windows), pref_(pref), list_(list)
+{
+}
+
+void SchemeDeleting::DeleteScheme()
+{
+    Control& list = SchemeListBox(pref_);
+    if (list.listIndex < 0 || !Confirmed())
+        return;
+    for (const KeyRange range : SchemeKeyCodes)
+        DeleteKeyRange(range.first, range.last);
+    DeleteKeyRange(RightModifierCodes.first, RightModifierCodes.last);
+
+    const int position = list.listIndex;
+    CloseGap(position);
+    pref_.RemoveItem(list, position);
+    const int count = static_cast<int>(list.items.size());
+    pref_.SetListIndex(list, count - 1);
+    if (list.listIndex < 0)
+        list_.UpdateDeleteCommand();  // the list is empty: no switch ran to do it
+    SaveSettingsNumber(store_, SettingSchemesQuantity, count);
+    SaveSettingsNumber(store_, SettingLastScheme, list.listIndex);
+}
+
+void SchemeDeleting::Minimize()
+{
+    windows_.ShowWindow(pref_.hWnd, WindowMinimize);
+    windows_.ShowWindow(pref_.hWnd, WindowHide);
+}
+
+bool SchemeDeleting::Confirmed()
+{
+    const std::string text =
+        GetLanguageText(store_, "DeleteScheme0") + CurrentSchemeName(pref_) + GetLanguageText(store_, "DeleteScheme1");
+    return messages_.MessageBoxA(pref_.hWnd, text, GetLanguageText(store_, "DeleteScheme2"), ConfirmStyle) !=
+           AnswerNo;
+}
+
+void SchemeDeleting::DeleteKeyRange(int first, int last)
+{
+    for (int code = first; code <= last; ++code) {
+        DeleteSettingsKey(store_, StateKey(CurrentSchemeName(pref_), code));
+        DeleteSettingsKey(store_, PathKey(CurrentSchemeName(pref_), code));
+    }
+}
+
+// Each later name moves down one place as the list shows it, so an entry
+// that showed a default name keeps that name and its per-key values.
+void SchemeDeleting::CloseGap(int position)
+{
+    const auto& names = SchemeListBox(pref_).items;
+    const int last = static_cast<int>(names.size()) - 1;
+    for (int i = position + 1; i <= last; ++i)
+        SaveSettingsText(store_, SchemeNameKey(i - 1), names[static_cast<std::size_t>(i)]);
+    DeleteSettingsKey(store_, SchemeNameKey(last));
+}
+
+}  // namespace clavitone

@@ -1,0 +1,54 @@
+#include "schemes/scheme_list.h"
+
+#include "schemes/scheme_names.h"
+#include "settings/settings_layout.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr int DeleteCommand = 2;
+
+}  // namespace
+
+SchemeList::SchemeList(SettingsStore& store, FormModel& pref, SoundTableLoader& loader)
+    : store_(store), pref_(pref), loader_(loader)
+{
+}
+
+void SchemeList::ComboLoading()
+{
+    Control& list = SchemeListBox(pref_);
+    pref_.ClearList(list);
+    const int last = GetSettingsNumber(store_, SettingSchemesQuantity, DefaultSchemesQuantity) - 1;
+    for (int position = 0; position <= last; ++position)
+        pref_.AddItem(list, GetSettingsText(store_, SchemeNameKey(position), DefaultSchemeName(position)));
+    pref_.SetListIndex(list, RememberedPosition(static_cast<int>(list.items.size())));
+    if (list.listIndex < 0)
+        UpdateDeleteCommand();  // no switch happened to do it
+}
+
+void SchemeList::Combo_Click(std::int16_t /*Index*/)
+{
+    SaveSettingsNumber(store_, SettingLastScheme, SchemeListBox(pref_).listIndex);
+    loader_.SoundLoading();
+    UpdateDeleteCommand();
+}
+
+void SchemeList::UpdateDeleteCommand()
+{
+    const Control& list = SchemeListBox(pref_);
+    pref_.SetEnabled(pref_("Command", DeleteCommand), list.listIndex >= 0 && !IsBuiltInScheme(list.text));
+}
+
+// A position the list does not have (a stale or mangled value) falls back to
+// the first entry rather than to no scheme at all.
+int SchemeList::RememberedPosition(int count)
+{
+    const int position = GetSettingsNumber(store_, SettingLastScheme, DefaultLastScheme);
+    if (count == 0)
+        return -1;
+    return position >= 0 && position < count ? position : 0;
+}
+
+}  // namespace clavitone

@@ -1,0 +1,33 @@
+// The scheme list Combo(0): filled from the store at start-up; selecting an
+// entry switches to that scheme.
+#pragma once
+
+#include <cstdint>
+
+#include "schemes/sound_loading.h"
+#include "settings/settings_store.h"
+#include "ui/control_model.h"
+
+namespace clavitone {
+
+class SchemeList {
+public:
+    SchemeList(SettingsStore& store, FormModel& pref, SoundTableLoader& loader);
+
+    // Fills the list and selects the remembered entry, which performs the switch.
+    void ComboLoading();
+    // The switch, run by the model whenever a different entry becomes selected.
+    void Combo_Click(std::int16_t Index);
+
+    // "Delete scheme" is for a current scheme that did not come with the program.
+    void UpdateDeleteCommand();
+
+private:
+    int RememberedPosition(int count);
+
+    SettingsStore& store_;
+    FormModel& pref_;
+    SoundTableLoader& loader_;
+};
+
+}  // namespace clavitone

@@ -1,0 +1,30 @@
+// What names mean to the scheme commands: the current scheme, the two
+// schemes that come with the program, and when two names are one.
+#pragma once
+
+#include <string_view>
+
+#include "ui/control_model.h"
+
+namespace clavitone {
+
+// The scheme list Combo(0) of frmPref; its selected entry is the current scheme.
+inline Control& SchemeListBox(FormModel& pref)
+{
+    return pref("Combo", 0);
+}
+
+// Empty while nothing is selected. Read afresh wherever a settings key is built.
+inline const std::string& CurrentSchemeName(FormModel& pref)
+{
+    return SchemeListBox(pref).text;
+}
+
+// Recognised by their exact spelling only: "typewriter" is the user's own.
+bool IsBuiltInScheme(std::string_view name);
+
+// The registry ignores letter case in value names, so two names that differ
+// only in case would share their per-key values.
+bool SameSchemeName(std::string_view a, std::string_view b);
+
+}  // namespace clavitone

@@ -1,0 +1,97 @@
+#include "schemes/scheme_saving.h"
+
+#include "schemes/scheme_names.h"
+#include "settings/settings_layout.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr std::string_view MessageTitle = "Clavitone";
+
+}  // namespace
+
+frmSaveas::frmSaveas(SettingsStore& store, WindowManager& windows, MessageBoxes& messages, FormModel& pref,
+                     FormModel& form)
+    : store_(store), windows_(windows), messages_(messages), pref_(pref), form_(form)
+{
+    form_.clicked = [this](Control& control) {
+        if (control.id.name == "cmdSaveOk")
+            cmdSaveOk_Click();
+        else if (control.id.name == "cmdCancel")
+            cmdCancel_Click();
+    };
+    // The close box is one more way to cancel; the dialog stays loaded.
+    form_.closeRequested = [this] { cmdCancel_Click(); };
+}
+
+void frmSaveas::Show()
+{
+    form_.SetCaption(form_("lblSave"), GetLanguageText(store_, "lblSave"));
+    form_.caption = GetLanguageText(store_, "SaveCaption");
+    form_.SetText(form_("txtSave"), CurrentSchemeName(pref_));
+    windows_.ShowModal(form_, pref_.hWnd);
+}
+
+void frmSaveas::cmdSaveOk_Click()
+{
+    if (TypedName().empty())
+        return;
+    if (SchemeExists(TypedName())) {
+        const std::string text =
+            GetLanguageText(store_, "Saveas0") + TypedName() + GetLanguageText(store_, "Saveas1");
+        messages_.MessageBoxA(form_.hWnd, text, std::string(MessageTitle), MessageOkOnly);
+        return;
+    }
+    for (const KeyRange range : SchemeKeyCodes)
+        CopyKeyRange(range.first, range.last);
+
+    const std::string& name = TypedName();
+    Control& list = SchemeListBox(pref_);
+    pref_.AddItem(list, name);
+    const int count = static_cast<int>(list.items.size());
+    pref_.SetListIndex(list, count - 1);
+    SaveSettingsNumber(store_, SettingSchemesQuantity, count);
+    SaveSettingsText(store_, SchemeNameKey(count - 1), name);
+    SaveSettingsNumber(store_, SettingLastScheme, list.listIndex);
+    Hide();
+}
+
+void frmSaveas::cmdCancel_Click()
+{
+    Hide();
+}
+
+bool frmSaveas::SchemeExists(std::string_view name)
+{
+    for (const std::string& entry : SchemeListBox(pref_).items)
+        if (SameSchemeName(entry, name))
+            return true;
+    return false;
+}
+
+// The copy holds exactly what the source stores, so it sounds the same on any
+// installation: a value the source lacks is absent in the copy too and takes
+// the same default.
+void frmSaveas::CopyKeyRange(int first, int last)
+{
+    for (int code = first; code <= last; ++code) {
+        CopyValue(StateKey(CurrentSchemeName(pref_), code), StateKey(TypedName(), code));
+        CopyValue(PathKey(CurrentSchemeName(pref_), code), PathKey(TypedName(), code));
+    }
+}
+
+void frmSaveas::CopyValue(const std::string& from, const std::string& to)
+{
+    if (const auto value = FindSettingsText(store_, from))
+        SaveSettingsText(store_, to, *value);
+    else
+        DeleteSettingsKey(store_, to);  // a value left behind under this name must not leak into the copy
+}
+
+void frmSaveas::Hide()
+{
+    windows_.ShowWindow(form_.hWnd, WindowHide);
+}
+
+}  // namespace clavitone

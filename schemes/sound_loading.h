@@ -1,0 +1,34 @@
+// Loading the current scheme: each key button's state and each KeySound slot
+// of the scheme's codes, from the settings store.
+#pragma once
+
+#include <array>
+
+#include "core/key_sound.h"
+#include "core/platform.h"
+#include "settings/settings_store.h"
+#include "ui/control_model.h"
+
+namespace clavitone {
+
+class SoundTableLoader {
+public:
+    // pref is frmPref's control tree; its key buttons are looked up once.
+    SoundTableLoader(SettingsStore& store, Environment& environment, FormModel& pref, KeySoundTable& keySound);
+
+    // Walks every range of SchemeKeyCodes. Writes nothing to the store and
+    // runs no click: the buttons only show the stored states.
+    void SoundLoading();
+
+private:
+    void LoadKeyRange(int first, int last);
+    void LoadKey(int code, const std::string& programFolder);
+
+    SettingsStore& store_;
+    Environment& environment_;
+    FormModel& pref_;
+    KeySoundTable& KeySound;
+    std::array<Control*, KeySoundTable::SlotCount> buttons_{};
+};
+
+}  // namespace clavitone

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# "Save as..." refuses a listed name with a message, then saves a typed new
+# name: the list and the store gain the scheme, which becomes current.
+source "$(dirname "$0")/scheme_env.sh"
+scheme_begin scheme_save
+
+dialog='Save scheme as'
+scheme_store Settings SchemesQuantity 2 Scheme0 Typewriter Scheme1 Voice LastScheme 0 \
+  'Typewriter_#65' 'C:\snd\tw65.wav' 'Typewriter-EnableSound_#66' 1 \
+  -- Language SaveCaption "$dialog" Saveas0 'The name ' Saveas1 ' is already used.'
+scheme_start $'*Typewriter\nVoice'
+
+# The dialog is modal: the preferences window takes no input until it goes.
+# Its close box cancels.
+e2e_driver click "$E2E_TITLE" 'Save as...' || e2e_fail "no \"Save as...\" button"
+e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "the save dialog did not open"
+scheme_window_enabled "$E2E_TITLE" && e2e_fail "the preferences window takes input under the dialog"
+e2e_driver set-text "$dialog" Closed || e2e_fail "could not type into the dialog"
+e2e_driver close "$dialog" || e2e_fail "could not close the dialog"
+e2e_poll 5000 scheme_window_hidden "$dialog" || e2e_fail "the close box did not close the dialog"
+e2e_poll 5000 scheme_window_enabled "$E2E_TITLE" || e2e_fail "the preferences window stayed disabled"
+scheme_expect_list $'*Typewriter\nVoice'
+scheme_expect_absent 'Closed_#65'
+
+e2e_driver click "$E2E_TITLE" 'Save as...' || e2e_fail "no \"Save as...\" button"
+e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "the save dialog did not open again"
+
+# Another case of a listed name is the same name to the registry.
+e2e_driver set-text "$dialog" voice || e2e_fail "could not type into the dialog"
+e2e_driver click "$dialog" OK || e2e_fail "no OK button in the dialog"
+e2e_poll 5000 scheme_window_shown Clavitone || e2e_fail "no message for a listed name"
+e2e_driver command Clavitone 1 || e2e_fail "could not answer the message"
+e2e_poll 5000 scheme_window_gone Clavitone || e2e_fail "the message stayed"
+scheme_window_shown "$dialog" || e2e_fail "the dialog closed after a refused name"
+scheme_expect_value SchemesQuantity 2
+
+e2e_driver set-text "$dialog" Mine || e2e_fail "could not type into the dialog"
+e2e_driver click "$dialog" OK || e2e_fail "no OK button in the dialog"
+e2e_poll 5000 scheme_window_hidden "$dialog" || e2e_fail "the dialog stayed open after saving"
+e2e_poll 5000 scheme_window_enabled "$E2E_TITLE" || e2e_fail "the preferences window stayed disabled"
+
+scheme_expect_list $'Typewriter\nVoice\n*Mine'
+scheme_expect_value SchemesQuantity 3
+scheme_expect_value Scheme2 Mine
+scheme_expect_value LastScheme 2
+scheme_expect_value 'Mine_#65' 'C:\snd\tw65.wav'
+scheme_expect_value 'Mine-EnableSound_#66' 1
+scheme_expect_absent 'voice_#65'
+scheme_expect_sound 65 tw65.wav 1
+exit 0

@@ -1,0 +1,82 @@
+// Fakes of the modal parts of the platform: message boxes answer from a
+// script, and a modal window runs a scripted interaction, acting on the
+// form's model as the user would, before ShowModal returns.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/platform.h"
+#include "ui/control_model.h"
+
+namespace clavitone::fakes {
+
+struct MessageBoxCall {
+    WindowHandle owner = 0;
+    std::string text;
+    std::string title;
+    unsigned style = 0;
+};
+
+class ScriptedMessageBoxes final : public MessageBoxes {
+public:
+    int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& title, unsigned style) override
+    {
+        shown.push_back({owner, text, title, style});
+        if (answers.empty())
+            return (style & MessageYesNo) == MessageYesNo ? AnswerYes : AnswerOk;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<MessageBoxCall> shown;
+    std::deque<int> answers;  // then Yes, or OK for a box without Yes
+};
+
+class ScriptedWindows final : public WindowManager {
+public:
+    using Interaction = std::function<void(FormModel&)>;
+
+    void ShowWindow(WindowHandle window, int command) override
+    {
+        shown.push_back({window, command});
+        if (command == WindowHide && modal && window == modal->hWnd)
+            modalHidden = true;
+    }
+
+    // Gives the form a handle on first use, as the real window would, then
+    // plays the next interaction. A real modal loop would never return from a
+    // dialog that stays shown: stillShown counts those.
+    void ShowModal(FormModel& form, WindowHandle owner) override
+    {
+        if (!form.hWnd)
+            form.hWnd = DialogHandle;
+        modalOwners.push_back(owner);
+        modal = &form;
+        modalHidden = false;
+        if (!interactions.empty()) {
+            const Interaction next = std::move(interactions.front());
+            interactions.pop_front();
+            next(form);
+        }
+        if (!modalHidden)
+            ++stillShown;
+        modal = nullptr;
+    }
+
+    static constexpr WindowHandle DialogHandle = 0x5000;
+
+    std::vector<std::pair<WindowHandle, int>> shown;  // ShowWindow calls: window and command
+    std::vector<WindowHandle> modalOwners;
+    std::deque<Interaction> interactions;
+    int stillShown = 0;
+
+private:
+    FormModel* modal = nullptr;
+    bool modalHidden = false;
+};
+
+}  // namespace clavitone::fakes

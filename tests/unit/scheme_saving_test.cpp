@@ -1,0 +1,179 @@
+// "Save as...": the dialog, the copy, the refusals.
+#include <gtest/gtest.h>
+
+#include "settings/settings_layout.h"
+#include "tests/unit/scheme_story.h"
+
+namespace clavitone {
+namespace {
+
+using testing::DefaultFile;
+using testing::PrefHandle;
+using Names = std::vector<std::string>;
+
+class SchemeSavingTest : public ::testing::Test, protected testing::SchemeStory {
+protected:
+    SchemeSavingTest()
+    {
+        SetSchemes({"Typewriter", "Voice"}, 0);
+        SetText("SaveCaption", "Save scheme as");
+        SetText("lblSave", "Save this sound scheme as:");
+        SetText("Saveas0", "The name ");
+        SetText("Saveas1", " is already used.");
+        Set("Typewriter_#65", "C:\\snd\\tw65.wav");
+        Set("Typewriter-EnableSound_#66", "1");
+        Set("Typewriter_#67", "None");
+        Set("Typewriter-EnableSound_#16", "1");
+        Set("Typewriter_#17", "C:\\snd\\ctrl.wav");
+        Set("Typewriter_#216", "C:\\snd\\right-shift.wav");
+        pref.Form_Load();
+    }
+
+    // Every "Settings" key of a scheme, by what follows its name.
+    std::map<std::string, std::string> ValuesOf(const std::string& scheme)
+    {
+        std::map<std::string, std::string> found;
+        for (const auto& [address, value] : store.values) {
+            const std::string& key = std::get<2>(address);
+            if (std::get<1>(address) == "Settings" && key.starts_with(scheme + "_#"))
+                found["_#" + key.substr(scheme.size() + 2)] = value;
+            else if (std::get<1>(address) == "Settings" && key.starts_with(scheme + "-EnableSound_#"))
+                found["-EnableSound_#" + key.substr(scheme.size() + 14)] = value;
+        }
+        return found;
+    }
+};
+
+TEST_F(SchemeSavingTest, SavedCopyBecomesCurrentAndSoundsExactlyLikeItsSource)
+{
+    SaveAs("Mine");
+    EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice", "Mine"}));
+    EXPECT_EQ(Current(), "Mine");
+    EXPECT_TRUE(DeleteEnabled());
+    EXPECT_EQ(At("SchemesQuantity"), "3");
+    EXPECT_EQ(At("Scheme2"), "Mine");
+    EXPECT_EQ(At("LastScheme"), "2");
+
+    // What the source stores, no more: Shift and Ctrl included, the second
+    // Shift button's own value not, and no "None" or "0" made up.
+    EXPECT_EQ(ValuesOf("Mine"), (std::map<std::string, std::string>{{"_#65", "C:\\snd\\tw65.wav"},
+                                                                      {"-EnableSound_#66", "1"},
+                                                                      {"_#67", "None"},
+                                                                      {"-EnableSound_#16", "1"},
+                                                                      {"_#17", "C:\\snd\\ctrl.wav"}}));
+    EXPECT_EQ(keySound[65], "C:\\snd\\tw65.wav");
+    EXPECT_EQ(Key(66), 1);
+    EXPECT_EQ(Key(16), 1);
+    EXPECT_EQ(keySound[17], "C:\\snd\\ctrl.wav");
+    EXPECT_EQ(keySound[68], DefaultFile(68)) << "an unstored key plays the program folder's file, as in the source";
+    EXPECT_EQ(ValuesOf("Typewriter").size(), 6u) << "the source is untouched";
+}
+
+TEST_F(SchemeSavingTest, WritesComeInOrderAfterTheSwitch)
+{
+    std::vector<std::pair<std::string, std::string>> writes;
+    store.written = [&](const std::string& key, const std::string& value) {
+        if (!key.starts_with("Mine"))
+            writes.emplace_back(key, value);
+    };
+    SaveAs("Mine");
+    EXPECT_EQ(writes, (std::vector<std::pair<std::string, std::string>>{
+                          {"LastScheme", "2"}, {"SchemesQuantity", "3"}, {"Scheme2", "Mine"}, {"LastScheme", "2"}}));
+}
+
+TEST_F(SchemeSavingTest, OpeningShowsTheLanguageTextsAndTheCurrentNameOverThePreferencesWindow)
+{
+    std::string label, name;
+    windows.interactions.push_back([&](FormModel& d) {
+        label = d("lblSave").caption;
+        name = d("txtSave").text;
+        d.Click(d("cmdCancel"));
+    });
+    ClickCommand(1);
+    EXPECT_EQ(dialog.caption, "Save scheme as");
+    EXPECT_EQ(label, "Save this sound scheme as:");
+    EXPECT_EQ(name, "Typewriter");
+    EXPECT_EQ(windows.modalOwners, std::vector<WindowHandle>{PrefHandle});
+    EXPECT_EQ(windows.stillShown, 0);
+}
+
+TEST_F(SchemeSavingTest, MissingLanguageTextsLeaveTitleAndLabelEmpty)
+{
+    store.values.erase({"Clavitone", "Language", "SaveCaption"});
+    store.values.erase({"Clavitone", "Language", "lblSave"});
+    SaveAs("Mine");
+    EXPECT_EQ(dialog.caption, "");
+    EXPECT_EQ(dialog("lblSave").caption, "");
+}
+
+TEST_F(SchemeSavingTest, ListedNamesAreRefusedWhateverTheirCase)
+{
+    const auto before = store.values;
+    for (const char* name : {"Voice", "voice", "TYPEWRITER"}) {
+        messages.shown.clear();
+        SaveAs(name, {"cmdCancel"});
+        ASSERT_EQ(messages.shown.size(), 1u) << name;
+        EXPECT_EQ(messages.shown[0].text, std::string("The name ") + name + " is already used.");
+        EXPECT_EQ(messages.shown[0].title, "Clavitone");
+        EXPECT_EQ(messages.shown[0].style, MessageOkOnly);
+        EXPECT_EQ(messages.shown[0].owner, fakes::ScriptedWindows::DialogHandle)
+            << "the message sits over the dialog";
+    }
+    EXPECT_EQ(store.values, before) << "nothing stored, no value of a listed scheme overwritten";
+    EXPECT_EQ(Entries().size(), 2u);
+}
+
+TEST_F(SchemeSavingTest, RefusedOrEmptyNamesKeepTheDialogOpen)
+{
+    SaveAs("Voice");
+    SaveAs("");
+    EXPECT_EQ(windows.stillShown, 2) << "only OK with a new name or Cancel hides the dialog";
+    EXPECT_EQ(messages.shown.size(), 1u) << "an empty name is ignored without a message";
+    EXPECT_EQ(Entries().size(), 2u);
+}
+
+TEST_F(SchemeSavingTest, CancelAndTheCloseBoxStoreNothing)
+{
+    const auto before = store.values;
+    windows.interactions.push_back([](FormModel& d) {
+        d("txtSave").text = "Typed";
+        d.Click(d("cmdCancel"));
+    });
+    ClickCommand(1);
+    windows.interactions.push_back([](FormModel& d) {
+        EXPECT_EQ(d("txtSave").text, "Typewriter") << "each opening shows the current name again";
+        d("txtSave").text = "Typed";
+        d.closeRequested();
+    });
+    ClickCommand(1);
+    EXPECT_EQ(store.values, before);
+    EXPECT_EQ(windows.stillShown, 0);
+}
+
+TEST_F(SchemeSavingTest, NamesAreTakenAsTypedBlanksIncluded)
+{
+    SaveAs(" My keys ");
+    EXPECT_EQ(At("Scheme2"), " My keys ");
+    EXPECT_EQ(At(" My keys _#65"), "C:\\snd\\tw65.wav");
+}
+
+TEST_F(SchemeSavingTest, ValuesLeftUnderTheNewNameDoNotLeakIntoTheCopy)
+{
+    Set("Mine-EnableSound_#65", "1");
+    Set("Mine_#68", "C:\\old\\68.wav");
+    SaveAs("Mine");
+    EXPECT_EQ(At("Mine-EnableSound_#65"), std::nullopt);
+    EXPECT_EQ(At("Mine_#68"), std::nullopt);
+    EXPECT_EQ(Key(65), 0);
+    EXPECT_EQ(keySound[68], DefaultFile(68));
+}
+
+TEST_F(SchemeSavingTest, TheNameBoxTakesTwoHundredCharacters)
+{
+    EXPECT_EQ(dialog("txtSave").maxLength, 200);
+    EXPECT_EQ(dialog("txtSave").tabIndex, 0) << "the name box has the focus on opening";
+    EXPECT_TRUE(dialog.icon.empty());
+}
+
+}  // namespace
+}  // namespace clavitone

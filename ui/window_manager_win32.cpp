@@ -1,0 +1,221 @@
+#include "ui/window_manager_win32.h"
+
+#include <algorithm>
+
+#include "core/scoped_win32.h"
+#include "ui/form_builder_win32.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr char ModalFormClass[] = "ClavitoneModalForm";
+constexpr DWORD ModalStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_DISABLED;
+constexpr DWORD ModalExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+static_assert(WindowHide == SW_HIDE && WindowShowNormal == SW_SHOWNORMAL && WindowMinimize == SW_MINIMIZE);
+
+// Centred on the owner, but never off the screen's work area.
+void CentreOn(HWND window, HWND owner)
+{
+    RECT outer{};
+    RECT own{};
+    RECT work{};
+    if (!GetWindowRect(owner, &outer) || !GetWindowRect(window, &own))
+        return;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    const int left = std::clamp<int>(outer.left + (outer.right - outer.left - width) / 2, work.left,
+                                     std::max<int>(work.left, work.right - width));
+    const int top = std::clamp<int>(outer.top + (outer.bottom - outer.top - height) / 2, work.top,
+                                    std::max<int>(work.top, work.bottom - height));
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+class WinWindowManager::ModalForm {
+public:
+    ModalForm(HINSTANCE instance, FormModel& form, HWND owner, int twipsPerPixelX, int twipsPerPixelY);
+    ~ModalForm();
+    ModalForm(const ModalForm&) = delete;
+    ModalForm& operator=(const ModalForm&) = delete;
+
+    FormModel& Form() const { return form_; }
+    HWND Window() const { return window_.get(); }
+
+    // Returns once the form's handlers have hidden the window.
+    void RunModal();
+    // Gives the owner its input back; the window is about to be hidden.
+    void EndModal();
+
+private:
+    friend WinWindowManager;
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void ControlCommand(int id, int notification, HWND control);
+    void FocusFirstControl();
+
+    FormModel& form_;
+    HWND owner_;
+    ScopedWindow window_;
+    std::unique_ptr<FormControls> controls_;  // destroyed before the window that holds them
+};
+
+WinWindowManager::ModalForm::ModalForm(HINSTANCE instance, FormModel& form, HWND owner, int twipsPerPixelX,
+                                       int twipsPerPixelY)
+    : form_(form), owner_(owner)
+{
+    RECT frame{0, 0, TwipsToPixels(form.clientWidth, twipsPerPixelX), TwipsToPixels(form.clientHeight, twipsPerPixelY)};
+    AdjustWindowRectEx(&frame, ModalStyle, FALSE, ModalExStyle);
+    CreateWindowExA(ModalExStyle, ModalFormClass, form.caption.c_str(), ModalStyle, 0, 0, frame.right - frame.left,
+                    frame.bottom - frame.top, owner, nullptr, instance, this);
+    if (!window_)
+        return;
+    form_.hWnd = reinterpret_cast<WindowHandle>(window_.get());
+    controls_ = std::make_unique<FormControls>(instance, window_.get(), form_, twipsPerPixelX, twipsPerPixelY);
+    form_.changed = [this](const Control& control) { controls_->Apply(control); };
+}
+
+WinWindowManager::ModalForm::~ModalForm()
+{
+    form_.changed = nullptr;
+    controls_.reset();
+    form_.hWnd = 0;
+}
+
+void WinWindowManager::ModalForm::RunModal()
+{
+    HWND dialog = window_.get();
+    if (!dialog || IsWindowVisible(dialog))
+        return;
+    SetWindowTextA(dialog, form_.caption.c_str());
+    CentreOn(dialog, owner_);
+    EnableWindow(owner_, FALSE);
+    EnableWindow(dialog, TRUE);
+    ::ShowWindow(dialog, SW_SHOW);
+    SetForegroundWindow(dialog);
+    FocusFirstControl();
+
+    MSG message;
+    while (IsWindowVisible(dialog)) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see it too
+            break;
+        }
+        if (IsDialogMessageA(dialog, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    EndModal();
+}
+
+void WinWindowManager::ModalForm::EndModal()
+{
+    // The owner comes back before the dialog goes, so that it is the window
+    // Windows activates next, not some other program's.
+    if (!IsWindowEnabled(owner_))
+        EnableWindow(owner_, TRUE);
+    if (IsWindowEnabled(window_.get()))
+        EnableWindow(window_.get(), FALSE);
+}
+
+// The first tab stop has the focus, with its text selected so that typing replaces it.
+void WinWindowManager::ModalForm::FocusFirstControl()
+{
+    HWND first = GetNextDlgTabItem(window_.get(), nullptr, FALSE);
+    if (!first)
+        return;
+    SetFocus(first);
+    if (const Control* control = controls_->Find(first); control && control->kind == ControlKind::TextBox)
+        SendMessageA(first, EM_SETSEL, 0, -1);
+}
+
+LRESULT CALLBACK WinWindowManager::ModalFormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<ModalForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_.reset(window);
+        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<ModalForm*>(GetWindowLongPtrA(window, 0));
+    return self ? self->Handle(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_CLOSE:
+        // The window stays; what the close box means is the form's own business.
+        if (form_.closeRequested)
+            form_.closeRequested();
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = controls_ ? controls_->ControlColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)) : nullptr)
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, 0, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void WinWindowManager::ModalForm::ControlCommand(int id, int notification, HWND control)
+{
+    Control* target = controls_ ? controls_->FromUser(id) : nullptr;
+    if (!target)
+        return;
+    if (target->kind == ControlKind::TextBox && notification == EN_CHANGE)
+        target->text = WindowText(control);
+    else if (target->kind == ControlKind::CommandButton && notification == BN_CLICKED)
+        form_.Click(*target);
+}
+
+WinWindowManager::WinWindowManager(HINSTANCE instance, int twipsPerPixelX, int twipsPerPixelY)
+    : instance_(instance), twipsPerPixelX_(twipsPerPixelX), twipsPerPixelY_(twipsPerPixelY)
+{
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = ModalFormProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = ModalFormClass;
+    windowClass.cbWndExtra = sizeof(ModalForm*);
+    RegisterClassExA(&windowClass);
+}
+
+WinWindowManager::~WinWindowManager() = default;
+
+void WinWindowManager::ShowWindow(WindowHandle window, int command)
+{
+    HWND target = reinterpret_cast<HWND>(window);
+    if (command == SW_HIDE)
+        for (const auto& form : forms_)
+            if (form->Window() == target)
+                form->EndModal();
+    ::ShowWindow(target, command);
+}
+
+void WinWindowManager::ShowModal(FormModel& form, WindowHandle owner)
+{
+    auto found = std::find_if(forms_.begin(), forms_.end(), [&](const auto& f) { return &f->Form() == &form; });
+    if (found == forms_.end()) {
+        forms_.push_back(std::make_unique<ModalForm>(instance_, form, reinterpret_cast<HWND>(owner), twipsPerPixelX_,
+                                                     twipsPerPixelY_));
+        found = std::prev(forms_.end());
+    }
+    (*found)->RunModal();
+}
+
+}  // namespace clavitone
