@@ -2,8 +2,9 @@
 # The installer of this build, run silently as a user would run it from a
 # script: it lays out the program folder, writes the built-in schemes without
 # touching what the user already has, and Clavitone started from there plays
-# the Typewriter scheme. The silent uninstaller then takes the files, the Run
-# value and its own traces away, and keeps the user's settings.
+# the Typewriter scheme, then Voice once picked. The silent uninstaller then
+# takes the files, the Run values and its own traces away, and keeps the
+# user's settings.
 source "$(dirname "$0")/wine_env.sh"
 e2e_begin installer
 
@@ -95,6 +96,12 @@ e2e_driver keys 65 || e2e_fail "could not send A"
 e2e_wait_sounds 65.wav 1 || e2e_fail "pressing A played nothing"
 e2e_expect_count "A played from the Typewriter folder" 1 \
   "$(e2e_sound_count_path "$folder\\Typewriter\\65.wav")"
+
+# Voice, the second built-in scheme, speaks the key's name.
+e2e_driver pick "$E2E_TITLE" 1 || e2e_fail "could not pick Voice"
+e2e_driver keys 65 || e2e_fail "could not send A"
+e2e_wait_sounds 65.wav 2 || e2e_fail "pressing A after the switch played nothing"
+e2e_expect_count "A played from the Voice folder" 1 "$(e2e_sound_count_path "$folder\\Voice\\65.wav")"
 
 wine reg add "$user_run_key" /v Clavitone /t REG_SZ /d "\"$folder\\Clavitone\"" /f </dev/null >/dev/null 2>&1
 
