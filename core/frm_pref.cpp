@@ -6,9 +6,6 @@ namespace clavitone {
 
 namespace {
 
-constexpr std::uint32_t TrayRecordSize = 88;
-constexpr std::uint32_t TrayIconId = 1;
-
 constexpr int MinimizeCommand = 0;
 constexpr int SaveAsCommand = 1;
 constexpr int DeleteCommand = 2;
@@ -26,7 +23,13 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
       loading_(services.store, services.environment, form, keySound),
       schemes_(services.store, form, loading_),
       saveas_(services.store, services.windows, services.messages, form, saveasForm),
-      deleting_(services.store, services.messages, services.windows, form, schemes_)
+      deleting_(services.store, services.messages, services.windows, form, schemes_),
+      trayIcon_(services.tray, form),
+      toggle_(playback_, trayIcon_, services.hook, services.store, form),
+      menu_({services.windows, services.shell, services.environment, services.about}, toggle_, form, [this] {
+          std::int16_t cancel = 0;
+          Form_Unload(cancel);
+      })
 {
     form_.textChange = [this](const Control& box) {
         if (box.id.name == "Text")
@@ -57,10 +60,7 @@ void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
 {
     // Unloading cannot be refused. In a refused second instance there is no
     // icon and no hook: both removals then fail harmlessly.
-    TrayIcon.cbSize = TrayRecordSize;
-    TrayIcon.hWnd = form_("pichook").hWnd;
-    TrayIcon.uID = TrayIconId;
-    platform_.tray.Shell_NotifyIconA(NIM_DELETE, TrayIcon);
+    trayIcon_.Remove();
     platform_.hook.DeleteHook(hWnd());
     platform_.environment.EndProcess();
 }
@@ -68,8 +68,10 @@ void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
 // There is no language handling beyond the texts read where they are shown.
 void frmPref::SetLanguage() {}
 
-// The tray icon comes with muting.
-void frmPref::SetIcon() {}
+void frmPref::SetIcon()
+{
+    trayIcon_.SetIcon();
+}
 
 void frmPref::chkLaunch_GotFocus()
 {

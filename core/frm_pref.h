@@ -7,6 +7,9 @@
 #include "core/key_playback.h"
 #include "core/key_sound.h"
 #include "core/platform.h"
+#include "core/sound_toggle.h"
+#include "core/tray_icon.h"
+#include "core/tray_menu.h"
 #include "prefs/key_details.h"
 #include "prefs/sound_browse.h"
 #include "settings/run_at_logon.h"
@@ -30,6 +33,8 @@ struct PlatformServices {
     RegistryWriter& registry;
     MessageBoxes& messages;
     WindowManager& windows;
+    Shell& shell;
+    WindowLoader& about;  // frmAbout
 };
 
 class frmPref {
@@ -83,7 +88,12 @@ public:
     void Combo_Click(std::int16_t Index) { schemes_.Combo_Click(Index); }
     void Command_Click(std::int16_t Index);
 
-    NotifyIconRecord TrayIcon;
+    void pichook_MouseMove(int button, int shift, float x, float y) { menu_.pichook_MouseMove(button, shift, x, y); }
+    void mnuPopUp_Click(int index) { menu_.mnuPopUp_Click(index); }
+    void ToggleSound() { toggle_.ToggleSound(); }
+    // The Windows shell restarted: the icon is added again as it stands.
+    void TaskbarCreated() { trayIcon_.Restore(); }
+    const NotifyIconRecord& TrayIcon() const { return trayIcon_.Record(); }
 
 private:
     void RestoreLaunchBox();
@@ -101,6 +111,9 @@ private:
     SchemeList schemes_;
     frmSaveas saveas_;
     SchemeDeleting deleting_;
+    NotifyIcon trayIcon_;
+    SoundToggle toggle_;
+    TrayMenu menu_;
 };
 
 }  // namespace clavitone

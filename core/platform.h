@@ -41,6 +41,8 @@ struct NotifyIconRecord {
     std::uint32_t uCallbackMessage = 0;
     IconHandle hIcon = 0;
     std::array<char, 64> szTip{};
+
+    bool operator==(const NotifyIconRecord&) const = default;
 };
 
 constexpr std::uint32_t NIM_ADD = 0;
@@ -51,6 +53,23 @@ class TrayShell {
 public:
     virtual ~TrayShell() = default;
     virtual void Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) = 0;
+};
+
+// shell32's ShellExecuteA: hands a file or link to the program set up for it.
+// A null parameters or folder text is passed as a null pointer.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual void ShellExecuteA(WindowHandle owner, const char* operation, const char* file, const char* parameters,
+                               const char* directory, int showCommand) = 0;
+};
+
+// A window made on first use and afterwards only hidden, never destroyed.
+class WindowLoader {
+public:
+    virtual ~WindowLoader() = default;
+    // Creates the window, hidden, unless it exists; returns its handle.
+    virtual WindowHandle Load() = 0;
 };
 
 // Facts about the running process and the way it ends.
@@ -164,15 +183,26 @@ public:
                             unsigned style) = 0;
 };
 
-// ShowWindow commands, with their Windows values.
+// ShowWindow commands (also the show command of ShellExecuteA), with their
+// Windows values.
 constexpr int WindowHide = 0;
 constexpr int WindowShowNormal = 1;
+constexpr int WindowShow = 5;
 constexpr int WindowMinimize = 6;
+
+// Pop-up flag TPM_RIGHTBUTTON: entries react to the right mouse button as
+// well as the left.
+constexpr unsigned TpmRightButton = 2;
 
 class WindowManager {
 public:
     virtual ~WindowManager() = default;
     virtual void ShowWindow(WindowHandle window, int command) = 0;
+    virtual void SetForegroundWindow(WindowHandle window) = 0;
+    // Opens a menu as a pop-up at the mouse pointer, with the entry of that
+    // index shown bold as its default. The chosen entry reaches the owner as
+    // its menu command; closing the menu without a choice sends nothing.
+    virtual void PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry) = 0;
     // Shows the window of a form modally over its owner, creating it on first
     // use, and returns once the form's handlers have hidden it again. The owner
     // takes no input meanwhile.

@@ -60,6 +60,12 @@ void WinTrayShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconReco
     ::Shell_NotifyIconA(message, &data);
 }
 
+void WinShell::ShellExecuteA(WindowHandle owner, const char* operation, const char* file, const char* parameters,
+                             const char* directory, int showCommand)
+{
+    ::ShellExecuteA(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand);
+}
+
 HookLibrary::HookLibrary(const std::string& programFolder)
     : library_(LoadLibraryA((programFolder + "\\keybhook.dll").c_str()))
 {

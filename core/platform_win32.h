@@ -20,6 +20,12 @@ public:
     void Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) override;
 };
 
+class WinShell final : public Shell {
+public:
+    void ShellExecuteA(WindowHandle owner, const char* operation, const char* file, const char* parameters,
+                       const char* directory, int showCommand) override;
+};
+
 // keybhook.dll from the program folder. Without it the program runs on silently, without key sounds.
 class HookLibrary final : public KeyboardHook {
 public:

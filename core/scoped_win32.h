@@ -41,11 +41,17 @@ inline void DeleteFont(HFONT font)
     DeleteObject(font);
 }
 
+inline void DeleteBitmap(HBITMAP bitmap)
+{
+    DeleteObject(bitmap);
+}
+
 using ScopedHandle = Scoped<HANDLE, CloseHandle>;
 using ScopedModule = Scoped<HMODULE, FreeLibrary>;
 using ScopedKey = Scoped<HKEY, RegCloseKey>;
 using ScopedIcon = Scoped<HICON, DestroyIcon>;
 using ScopedFont = Scoped<HFONT, DeleteFont>;
+using ScopedBitmap = Scoped<HBITMAP, DeleteBitmap>;
 using ScopedMenu = Scoped<HMENU, DestroyMenu>;
 using ScopedWindow = Scoped<HWND, DestroyWindow>;
 

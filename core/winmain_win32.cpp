@@ -1,6 +1,9 @@
 // Process start: the real services, the resident window, start-up, and the main loop.
 #include <windows.h>
 
+#include "about/about_layout.h"
+#include "about/about_window_win32.h"
+#include "about/frm_about.h"
 #include "core/frm_pref.h"
 #include "core/message_box_win32.h"
 #include "core/platform_win32.h"
@@ -26,14 +29,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WinRegistryWriter registry;
     HookLibrary hook(environment.AppPath());
     WinMessageBoxes messages;
+    WinShell shell;
+    const int twipsPerPixelX = environment.TwipsPerPixelX();
+    const int twipsPerPixelY = environment.TwipsPerPixelY();
     FormModel saveasForm = MakeSaveasForm();
-    WinWindowManager windows(instance, environment.TwipsPerPixelX(), environment.TwipsPerPixelY());
+    WinWindowManager windows(instance, twipsPerPixelX, twipsPerPixelY);
+
+    FormModel aboutForm = MakeAboutForm();
+    frmAbout about(shell, windows, aboutForm);
+    AboutWindow aboutWindow(instance, aboutForm, about, twipsPerPixelX, twipsPerPixelY);
 
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
-    frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows}, keySound, form,
-                 saveasForm);
-    PrefWindow window(instance, form, pref, environment.TwipsPerPixelX(), environment.TwipsPerPixelY());
+    frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
+                  aboutWindow},
+                 keySound, form, saveasForm);
+    PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 
     pref.Form_Load();
     return window.Run();

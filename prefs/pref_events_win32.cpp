@@ -24,6 +24,13 @@ int MouseButtonDown(UINT message)
     }
 }
 
+// Buttons held during a mouse move: 1 left, 2 right, 4 middle.
+int MouseButtonsHeld(WPARAM keys)
+{
+    return ((keys & MK_LBUTTON) ? MouseLeft : 0) | ((keys & MK_RBUTTON) ? MouseRight : 0) |
+           ((keys & MK_MBUTTON) ? MouseMiddle : 0);
+}
+
 bool Is(const Control& control, std::string_view name)
 {
     return control.id.name == name;
@@ -48,8 +55,13 @@ PrefEvents::PrefEvents(frmPref& pref, int twipsPerPixelX, int twipsPerPixelY)
 
 void PrefEvents::Command(Control& control, WORD notification, HWND sender)
 {
+    // A menu command's notification is 0, as BN_CLICKED is.
     if (notification != BN_CLICKED)
         return;
+    if (control.kind == ControlKind::MenuItem) {
+        pref_.mnuPopUp_Click(control.id.index);
+        return;
+    }
     if (Is(control, "chkSound") || Is(control, "chkLaunch")) {
         // The button has toggled itself; the model learns the user's state.
         control.value = static_cast<int>(SendMessageA(sender, BM_GETCHECK, 0, 0));
@@ -67,6 +79,14 @@ void PrefEvents::ControlEvent(const Control& control, const MSG& event)
     if (event.message == WM_SETFOCUS) {
         lastFocus_ = event.hwnd;
         GotFocus(control);
+        return;
+    }
+    // The tray reports mouse actions over the icon as WM_MOUSEMOVE to
+    // pichook, with the mouse message number as x.
+    if (event.message == WM_MOUSEMOVE && Is(control, "pichook")) {
+        pref_.pichook_MouseMove(MouseButtonsHeld(event.wParam), MouseShiftState(event.wParam),
+                                static_cast<float>(GET_X_LPARAM(event.lParam) * twipsPerPixelX_),
+                                static_cast<float>(GET_Y_LPARAM(event.lParam) * twipsPerPixelY_));
         return;
     }
     const int button = MouseButtonDown(event.message);

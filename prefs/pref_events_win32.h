@@ -1,5 +1,6 @@
 // Notifications and focus changes of frmPref's controls, turned into calls of
-// its handlers: the key buttons, the details area and the start-with-Windows box.
+// its handlers: the key buttons, the details area, the start-with-Windows box,
+// the tray callback box and the tray menu.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,7 @@
 #include "prefs/pref_layout.h"
 
+#include "ui/control_row.h"
+
 namespace clavitone {
 
 namespace {
@@ -115,26 +117,13 @@ const std::array<KeyButtonLayout, KeyButtonCount> KeyboardLayout{{
 
 namespace {
 
-constexpr std::string_view Window{};  // container name of the window's own controls
 constexpr int FirstKeyTabIndex = 1;
 
 // Every control except the key buttons, the lines and the menu.
-struct ControlRow {
-    std::string_view name;
-    int index;
-    ControlKind kind;
-    std::string_view container;
-    int containerIndex;
-    std::string_view caption;
-    std::string_view picture;
-    TwipRect rect;
-    int tabIndex;
-};
-
 constexpr ControlRow ControlRows[] = {
-    {"chkLaunch", NoIndex, ControlKind::CheckBox, Window, NoIndex,
+    {"chkLaunch", NoIndex, ControlKind::CheckBox, OnWindow, NoIndex,
      "Automatically launch the application at start up", {}, {180, 4860, 4800, 255}, 96},
-    {"picOptions", 0, ControlKind::PictureBox, Window, NoIndex, {}, {}, {0, 0, 8100, 4845}, 88},
+    {"picOptions", 0, ControlKind::PictureBox, OnWindow, NoIndex, {}, {}, {0, 0, 8100, 4845}, 88},
     {"Frame", 0, ControlKind::Frame, "picOptions", 0, {}, {}, {60, 60, 7935, 4695}, 89},
     {"Combo", 0, ControlKind::ComboList, "Frame", 0, {}, {}, {180, 300, 3000, 315}, 93},
     {"Command", 1, ControlKind::CommandButton, "Frame", 0, "Save as...", {}, {3420, 300, 1380, 330}, 94},
@@ -143,10 +132,10 @@ constexpr ControlRow ControlRows[] = {
     {"Text", 0, ControlKind::TextBox, "Frame", 0, {}, {}, {120, 4200, 6240, 330}, 90},
     {"cmdBrowse", 0, ControlKind::CommandButton, "Frame", 0, "Find sound", {}, {6540, 4200, 1235, 330}, 91},
     // pichook and the images lie right of the client area: present, never seen.
-    {"pichook", NoIndex, ControlKind::PictureBox, Window, NoIndex, {}, {}, {8880, 720, 855, 555}, 87},
-    {"Command", 0, ControlKind::CommandButton, Window, NoIndex, " Minimize", {}, {6660, 4860, 1335, 315}, 0},
-    {"imgDefault", 0, ControlKind::Image, Window, NoIndex, {}, "TRAYON", {8880, 120, 480, 480}, -1},
-    {"imgDefault", 1, ControlKind::Image, Window, NoIndex, {}, "TRAYOFF", {9600, 120, 480, 480}, -1},
+    {"pichook", NoIndex, ControlKind::PictureBox, OnWindow, NoIndex, {}, {}, {8880, 720, 855, 555}, 87},
+    {"Command", 0, ControlKind::CommandButton, OnWindow, NoIndex, " Minimize", {}, {6660, 4860, 1335, 315}, 0},
+    {"imgDefault", 0, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYON", {8880, 120, 480, 480}, -1},
+    {"imgDefault", 1, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYOFF", {9600, 120, 480, 480}, -1},
 };
 
 // Two etched separators across the frame: a dark line with a light one below it.
@@ -181,20 +170,6 @@ constexpr MenuRow MenuRows[] = {
 };
 
 constexpr int Ticked = 1;
-
-Control MakeControl(const ControlRow& row)
-{
-    Control control;
-    control.id = {std::string(row.name), row.index};
-    control.kind = row.kind;
-    control.container = row.container;
-    control.containerIndex = row.containerIndex;
-    control.caption = row.caption;
-    control.picture = row.picture;
-    control.rect = row.rect;
-    control.tabIndex = row.tabIndex;
-    return control;
-}
 
 Control MakeKeyButton(const KeyButtonLayout& key, int tabIndex)
 {
@@ -254,7 +229,7 @@ FormModel MakePrefForm()
     for (const LineRow& row : LineRows)
         controls.push_back(MakeLine(row));
 
-    Control& parent = controls.emplace_back(MakeMenuItem(MenuParent, NoIndex, Window, MenuParentCaption));
+    Control& parent = controls.emplace_back(MakeMenuItem(MenuParent, NoIndex, OnWindow, MenuParentCaption));
     parent.visible = false;
     for (const MenuRow& row : MenuRows)
         controls.push_back(MakeMenuItem("mnuPopUp", row.index, MenuParent, row.caption));

@@ -4,6 +4,7 @@
 
 #include "keybhook/keybhook_messages.h"
 #include "ui/form_builder_win32.h"
+#include "ui/top_window_win32.h"
 
 namespace clavitone {
 
@@ -13,6 +14,8 @@ constexpr char WindowClass[] = "ClavitonePreferences";
 constexpr char OwnerClass[] = "ClavitoneOwner";
 constexpr DWORD WindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
 constexpr DWORD WindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// Broadcast by the Windows shell when it starts again and has forgotten every icon.
+constexpr char TaskbarCreatedMessage[] = "TaskbarCreated";
 
 constexpr int MouseLeft = 1;
 constexpr int MouseRight = 2;
@@ -44,24 +47,18 @@ PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int t
       pref_(pref),
       twipsPerPixelX_(twipsPerPixelX),
       twipsPerPixelY_(twipsPerPixelY),
+      taskbarCreated_(RegisterWindowMessageA(TaskbarCreatedMessage)),
       events_(pref, twipsPerPixelX, twipsPerPixelY)
 {
-    RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), Procedure);
+    RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), OwnedWindowProcedure<PrefWindow>);
 
     // A window owned by a hidden window gets no taskbar button.
     owner_.reset(CreateWindowExA(0, OwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
-    RECT frame{0, 0, TwipsToPixels(form.clientWidth, twipsPerPixelX), TwipsToPixels(form.clientHeight, twipsPerPixelY)};
-    AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-
-    CreateWindowExA(WindowExStyle, WindowClass, form.caption.c_str(), WindowStyle, left, top, width, height,
-                              owner_.get(), nullptr, instance, this);
+    const RECT frame = CentredWindowRect(TwipsToPixels(form.clientWidth, twipsPerPixelX),
+                                         TwipsToPixels(form.clientHeight, twipsPerPixelY), WindowStyle, WindowExStyle);
+    CreateWindowExA(WindowExStyle, WindowClass, form.caption.c_str(), WindowStyle, frame.left, frame.top,
+                    frame.right - frame.left, frame.bottom - frame.top, owner_.get(), nullptr, instance, this);
     form_.hWnd = reinterpret_cast<WindowHandle>(window_);
     // Closing the window would end the program; the tray menu is the way out.
     EnableMenuItem(GetSystemMenu(window_, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
@@ -79,27 +76,22 @@ int PrefWindow::Run()
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(window_, &message))
-            continue;  // Tab between the controls; everything else is dispatched there too
+        // Tab between the controls of whichever window has them; everything
+        // else is dispatched there too.
+        if (HWND dialog = GetAncestor(message.hwnd, GA_ROOT); dialog && IsDialogMessageA(dialog, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     return static_cast<int>(message.wParam);
 }
 
-LRESULT CALLBACK PrefWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<PrefWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<PrefWindow*>(GetWindowLongPtrA(window, 0));
-    return self ? self->Handle(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
-}
-
 LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        pref_.TaskbarCreated();
+        return 0;
+    }
     switch (message) {
     case keybhook::WmHookKeyDown:
         pref_.Form_KeyDown(static_cast<int>(wParam), 0);

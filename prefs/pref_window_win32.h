@@ -10,6 +10,7 @@
 #include "core/scoped_win32.h"
 #include "prefs/pref_events_win32.h"
 #include "ui/control_model.h"
+#include "ui/top_window_win32.h"
 
 namespace clavitone {
 
@@ -26,7 +27,8 @@ public:
     int Run();
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK OwnedWindowProcedure<PrefWindow>(HWND, UINT, WPARAM, LPARAM);
+    void Attach(HWND window) { window_ = window; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void MouseButton(UINT message, WPARAM wParam, LPARAM lParam);
     void ControlCommand(int id, int notification, HWND sender);
@@ -35,6 +37,7 @@ private:
     frmPref& pref_;
     int twipsPerPixelX_;
     int twipsPerPixelY_;
+    UINT taskbarCreated_;
     ScopedWindow owner_;
     HWND window_ = nullptr;
     std::unique_ptr<FormControls> controls_;

@@ -63,6 +63,8 @@ struct Control {
     bool bold = false;
     std::string picture;    // resource name of the picture shown instead of a caption
     SystemColor lineColor = SystemColor::ButtonShadow;
+    std::string toolTipText;  // shown while the mouse rests on the control
+    bool pointingHand = false;  // the mouse pointer is a pointing hand over the control
 
     // Run-time state.
     int value = 0;          // check boxes and key buttons: 0 released, 1 pressed
@@ -76,7 +78,8 @@ struct Control {
     std::vector<std::string> items;  // list entries
     int listIndex = -1;     // selected list entry, -1 for none
 
-    WindowHandle hWnd = 0;  // set by the Win32 layer once the real control exists
+    WindowHandle hWnd = 0;  // set by the Win32 layer once the real control exists; a menu's pop-up menu
+    IconHandle pictureHandle = 0;  // set by the Win32 layer once the picture is loaded
 };
 
 struct FormModel {

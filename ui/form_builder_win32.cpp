@@ -1,5 +1,7 @@
 #include "ui/form_builder_win32.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <limits>
 #include <numeric>
@@ -147,6 +149,9 @@ Shape ShapeOf(const Control& control)
     case ControlKind::Frame:
         return {"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT, false};
     case ControlKind::PictureBox:
+        // One with a picture shows only that, sunk into the surface.
+        if (!control.picture.empty())
+            return {"STATIC", SS_BITMAP | SS_CENTERIMAGE, WS_EX_CLIENTEDGE, false};
         return {PictureBoxClass, WS_TABSTOP, WS_EX_TRANSPARENT, false};
     case ControlKind::Line:
         return {LineClass, 0, 0, false};
@@ -163,6 +168,7 @@ bool ShowsCaption(const Control& control)
     case ControlKind::CheckBox:
     case ControlKind::CommandButton:
     case ControlKind::Label:
+    case ControlKind::Frame:
         return true;
     case ControlKind::KeyButton:
         return control.picture.empty();
@@ -260,6 +266,7 @@ FormControls::FormControls(HINSTANCE instance, HWND window, FormModel& form, int
     const std::size_t count = form_.controls.size();
     container_.assign(count, NoPosition);
     icons_.resize(count);
+    bitmaps_.resize(count);
     windows_.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
         const Control& control = form_.controls[i];
@@ -267,9 +274,16 @@ FormControls::FormControls(HINSTANCE instance, HWND window, FormModel& form, int
             control.container.empty() ? nullptr : form_.Find(control.container, control.containerIndex);
         if (outer)
             container_[i] = PositionOf(*outer);
-        if (!control.picture.empty())
-            icons_[i].reset(static_cast<HICON>(
-                LoadImageA(instance, control.picture.c_str(), IMAGE_ICON, IconSize, IconSize, LR_DEFAULTCOLOR)));
+        if (control.picture.empty())
+            continue;
+        if (control.kind == ControlKind::PictureBox) {
+            bitmaps_[i].reset(static_cast<HBITMAP>(
+                LoadImageA(instance, control.picture.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+            continue;
+        }
+        icons_[i].reset(static_cast<HICON>(
+            LoadImageA(instance, control.picture.c_str(), IMAGE_ICON, IconSize, IconSize, LR_DEFAULTCOLOR)));
+        form_.controls[i].pictureHandle = reinterpret_cast<IconHandle>(icons_[i].get());
     }
 
     // New child windows go to the bottom of the z-order, and the Tab key walks
@@ -290,15 +304,17 @@ FormControls::FormControls(HINSTANCE instance, HWND window, FormModel& form, int
             SetWindowPos(windows_[i].get(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     BuildMenu();
+    AddToolTips(instance, window);
     for (const Control& control : form_.controls)
         Apply(control);
 }
 
 FormControls::~FormControls()
 {
-    for (std::size_t i = 0; i < windows_.size(); ++i)
-        if (windows_[i])
-            form_.controls[i].hWnd = 0;
+    for (Control& control : form_.controls) {
+        control.hWnd = 0;
+        control.pictureHandle = 0;
+    }
 }
 
 void FormControls::Apply(const Control& control)
@@ -342,6 +358,12 @@ HICON FormControls::Picture(const Control& control) const
 {
     const std::size_t position = PositionOf(control);
     return position == NoPosition ? nullptr : icons_[position].get();
+}
+
+HCURSOR FormControls::Cursor(HWND control) const
+{
+    const Control* found = Find(control);
+    return found && found->pointingHand ? LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)) : nullptr;
 }
 
 HBRUSH FormControls::ControlColors(HWND control, HDC dc) const
@@ -429,6 +451,8 @@ void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position)
         SendMessageA(created, EM_LIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
     if (control.kind == ControlKind::KeyButton && icons_[position])
         SendMessageA(created, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons_[position].get()));
+    if (bitmaps_[position])
+        SendMessageA(created, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmaps_[position].get()));
     if (control.kind == ControlKind::ComboList) {
         // A drop-down list's window height is the height of the list when open.
         const auto entry = static_cast<int>(SendMessageA(created, CB_GETITEMHEIGHT, 0, 0));
@@ -453,6 +477,34 @@ void FormControls::BuildMenu()
     for (const Control* entry : entries)
         AppendMenuA(menu_.get(), entry->caption == MenuSeparator ? MF_SEPARATOR : MF_STRING,
                     static_cast<UINT_PTR>(MenuCommandBase + entry->id.index), entry->caption.c_str());
+    // The hidden parent entry stands for its pop-up menu.
+    if (Control* parent = form_.Find(entries.front()->container))
+        parent->hWnd = reinterpret_cast<WindowHandle>(menu_.get());
+}
+
+// One tool tip window serves every control that has a tip; it watches the
+// mouse over them by itself.
+void FormControls::AddToolTips(HINSTANCE instance, HWND window)
+{
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        const std::string& tip = form_.controls[i].toolTipText;
+        if (tip.empty() || !windows_[i])
+            continue;
+        if (!toolTips_) {
+            const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+            InitCommonControlsEx(&classes);
+            toolTips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
+                                            nullptr, instance, nullptr));
+        }
+        TTTOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;  // the layout every version of the common controls takes
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(windows_[i].get());
+        tool.lpszText = const_cast<char*>(tip.c_str());
+        SendMessageA(toolTips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void FormControls::ApplyAvailability(std::size_t position)

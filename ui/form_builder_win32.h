@@ -11,6 +11,8 @@
 //     does not report to the parent (see below);
 //   - WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC: return ControlColors() when it is
 //     not null;
+//   - WM_SETCURSOR: set Cursor() of the control under the mouse when it is
+//     not null, and return TRUE;
 //   - destroy it no later than the window's WM_DESTROY.
 // The window's own background shows through the frame and the picture boxes.
 #pragma once
@@ -72,6 +74,8 @@ public:
     // The picture a control shows (image, picture button); null when it has
     // none or the resource is missing.
     HICON Picture(const Control& control) const;
+    // The mouse pointer a control asks for; null for the usual one.
+    HCURSOR Cursor(HWND control) const;
     // Brush for WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC of a text box, in its back
     // colour (the colour is also set into dc); null for other controls.
     HBRUSH ControlColors(HWND control, HDC dc) const;
@@ -86,6 +90,7 @@ private:
     RECT PixelRect(std::size_t position) const;
     void Create(HINSTANCE instance, HWND window, std::size_t position);
     void BuildMenu();
+    void AddToolTips(HINSTANCE instance, HWND window);
     void ApplyAvailability(std::size_t position);
     void ApplyState(const Control& control, HWND window);
     void ApplyMenuItem(const Control& control);
@@ -98,7 +103,9 @@ private:
     ScopedFont regular_;
     ScopedFont bold_;
     std::vector<ScopedIcon> icons_;       // by position
+    std::vector<ScopedBitmap> bitmaps_;   // by position: pictures of picture boxes
     ScopedMenu menu_;
+    ScopedWindow toolTips_;
     std::vector<ScopedWindow> windows_;   // by position; destroyed before the fonts and icons they use
 };
 

@@ -13,7 +13,8 @@ constexpr char ModalFormClass[] = "ClavitoneModalForm";
 constexpr DWORD ModalStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_DISABLED;
 constexpr DWORD ModalExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-static_assert(WindowHide == SW_HIDE && WindowShowNormal == SW_SHOWNORMAL && WindowMinimize == SW_MINIMIZE);
+static_assert(WindowHide == SW_HIDE && WindowShowNormal == SW_SHOWNORMAL && WindowShow == SW_SHOW &&
+              WindowMinimize == SW_MINIMIZE && TpmRightButton == TPM_RIGHTBUTTON);
 
 // Centred on the owner, but never off the screen's work area.
 void CentreOn(HWND window, HWND owner)
@@ -94,7 +95,7 @@ void WinWindowManager::ModalForm::RunModal()
     EnableWindow(owner_, FALSE);
     EnableWindow(dialog, TRUE);
     ::ShowWindow(dialog, SW_SHOW);
-    SetForegroundWindow(dialog);
+    ::SetForegroundWindow(dialog);
     FocusFirstControl();
 
     MSG message;
@@ -205,6 +206,24 @@ void WinWindowManager::ShowWindow(WindowHandle window, int command)
             if (form->Window() == target)
                 form->EndModal();
     ::ShowWindow(target, command);
+}
+
+void WinWindowManager::SetForegroundWindow(WindowHandle window)
+{
+    ::SetForegroundWindow(reinterpret_cast<HWND>(window));
+}
+
+void WinWindowManager::PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry)
+{
+    HWND window = reinterpret_cast<HWND>(owner);
+    HMENU popup = reinterpret_cast<HMENU>(menu);
+    SetMenuDefaultItem(popup, static_cast<UINT>(MenuCommandBase + defaultEntry), FALSE);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    TrackPopupMenu(popup, flags, pointer.x, pointer.y, 0, window, nullptr);
+    // Lets the menu of a background program close at the next click
+    // elsewhere, also when it is opened again later.
+    PostMessageA(window, WM_NULL, 0, 0);
 }
 
 void WinWindowManager::ShowModal(FormModel& form, WindowHandle owner)

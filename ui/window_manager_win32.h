@@ -1,7 +1,7 @@
-// Showing and hiding the program's windows, and the modal loop of its
-// dialogs. A modal form is a fixed tool window owned by the window it was
-// first shown over, so it has no icon and no taskbar button. The forms shown
-// here must outlive the manager: their controls refer to them to the end.
+// Showing and hiding the program's windows, the modal loop of its dialogs,
+// and the tray menu. A modal form is a fixed tool window owned by the window
+// it was first shown over, so it has no icon and no taskbar button. The forms
+// shown here must outlive the manager: their controls refer to them to the end.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +22,8 @@ public:
     WinWindowManager& operator=(const WinWindowManager&) = delete;
 
     void ShowWindow(WindowHandle window, int command) override;
+    void SetForegroundWindow(WindowHandle window) override;
+    void PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry) override;
     void ShowModal(FormModel& form, WindowHandle owner) override;
 
 private:

@@ -6,6 +6,7 @@
 // Exit status: 0 done (or condition met), 1 condition not met / window
 // missing, 2 bad usage.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -301,6 +302,214 @@ int CountWindows(const std::string& title) {
   return ExitOk;
 }
 
+// --- the tray and its menu ------------------------------------------------------
+
+constexpr char PictureBoxClass[] = "ClavitonePictureBox";
+constexpr char MenuWindowClass[] = "#32768";
+constexpr char ToolTipClass[] = "tooltips_class32";
+
+std::string ClassOf(HWND hwnd) {
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+struct ChildSearch {
+  HWND parent;
+  RECT client;
+  HWND found;
+};
+
+// The tray callback box lies right of the client area, out of sight.
+BOOL CALLBACK FindCallbackBox(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<ChildSearch*>(data);
+  RECT area{};
+  if (ClassOf(hwnd) != PictureBoxClass || !GetWindowRect(hwnd, &area)) return TRUE;
+  MapWindowPoints(nullptr, search->parent, reinterpret_cast<POINT*>(&area), 2);
+  if (area.left < search->client.right) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+// What the shell does for a mouse action over the icon: WM_MOUSEMOVE to the
+// icon's callback window with the action's message number as x.
+int Tray(const std::string& title, const char* messageText) {
+  long mouseMessage = 0;
+  if (!ParseNumber(messageText, mouseMessage)) return ExitUsage;
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return ExitFailed;
+  ChildSearch search{hwnd, {}, nullptr};
+  GetClientRect(hwnd, &search.client);
+  EnumChildWindows(hwnd, FindCallbackBox, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) {
+    std::fprintf(stderr, "e2e_driver: no tray callback box in \"%s\"\n", title.c_str());
+    return ExitFailed;
+  }
+  const LPARAM position = MAKELPARAM(static_cast<WORD>(mouseMessage), 0);
+  return PostMessageA(search.found, WM_MOUSEMOVE, 1, position) ? ExitOk : ExitFailed;
+}
+
+struct ClassSearch {
+  std::string className;
+  DWORD process;  // 0: any
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectClass(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<ClassSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (ClassOf(hwnd) == search->className && (!search->process || process == search->process))
+    search->found.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> WindowsOfClass(const std::string& className, DWORD process = 0) {
+  ClassSearch search{className, process, {}};
+  EnumWindows(CollectClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND OpenMenuWindow() {
+  for (HWND menu : WindowsOfClass(MenuWindowClass))
+    if (IsWindowVisible(menu)) return menu;
+  return nullptr;
+}
+
+// Waits until a pop-up menu is open and prints its screen rectangle as
+// "left top width height"; with "closed", waits until none is open.
+int WaitMenu(const char* state, long timeoutMs) {
+  const bool wantOpen = std::strcmp(state, "closed") != 0;
+  const DWORD start = GetTickCount();
+  HWND menu = nullptr;
+  while (((menu = OpenMenuWindow()) != nullptr) != wantOpen) {
+    if (static_cast<long>(GetTickCount() - start) >= timeoutMs) {
+      std::fprintf(stderr, "e2e_driver: no menu %s after %ld ms\n", wantOpen ? "open" : "closed", timeoutMs);
+      return ExitFailed;
+    }
+    Sleep(20);
+  }
+  RECT area{};
+  if (menu && GetWindowRect(menu, &area))
+    std::printf("%ld %ld %ld %ld\n", area.left, area.top, area.right - area.left, area.bottom - area.top);
+  return ExitOk;
+}
+
+// Keys for the open pop-up menu, straight to its window as the menu's own
+// loop reads them.
+int MenuKeys(int count, char** vks) {
+  HWND menu = OpenMenuWindow();
+  if (!menu) {
+    std::fputs("e2e_driver: no open menu\n", stderr);
+    return ExitFailed;
+  }
+  for (int i = 0; i < count; ++i) {
+    WORD vk = 0;
+    if (!ParseVk(vks[i], vk)) return ExitUsage;
+    PostMessageA(menu, WM_KEYDOWN, vk, 1);
+    PostMessageA(menu, WM_KEYUP, vk, 0xC0000001);
+  }
+  return ExitOk;
+}
+
+// Reads a structure of the tray's process through memory lent to it.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(DWORD process, SIZE_T size)
+      : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process)),
+        size_(size),
+        address_(process_ ? VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr) {}
+  ~RemoteBuffer() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  char* At(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+  bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
+    return WriteProcessMemory(process_, At(offset), data, size, nullptr) != 0;
+  }
+  bool Read(SIZE_T offset, void* data, SIZE_T size) const {
+    return ReadProcessMemory(process_, At(offset), data, size, nullptr) != 0;
+  }
+  explicit operator bool() const { return address_ != nullptr; }
+
+ private:
+  HANDLE process_;
+  SIZE_T size_;
+  void* address_;
+};
+
+// Prints the text of every tool of the tool tip windows of the process that
+// shows the window titled TITLE, one a line; nothing when there is no such
+// window (Wine's tray window goes away with its last icon). The tray's icons
+// are such tools, each with the icon's tip.
+int ToolTips(const std::string& title) {
+  const std::vector<HWND> windows = TopLevelWindows(title);
+  if (windows.empty()) return ExitOk;
+  DWORD process = 0;
+  GetWindowThreadProcessId(windows.front(), &process);
+  constexpr SIZE_T TextOffset = 1024;
+  constexpr int TextChars = 1024;
+  RemoteBuffer remote(process, TextOffset + TextChars * sizeof(wchar_t));
+  if (!remote) {
+    std::fprintf(stderr, "e2e_driver: cannot reach the process of \"%s\" (%lu)\n", title.c_str(), GetLastError());
+    return ExitFailed;
+  }
+  for (HWND tips : WindowsOfClass(ToolTipClass, process)) {
+    const auto count = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      TTTOOLINFOW tool{};
+      tool.cbSize = sizeof tool;
+      tool.lpszText = reinterpret_cast<wchar_t*>(remote.At(TextOffset));
+      const wchar_t empty = 0;
+      if (!remote.Write(0, &tool, sizeof tool) || !remote.Write(TextOffset, &empty, sizeof empty) ||
+          !SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.At(0))))
+        continue;
+      wchar_t text[TextChars] = {};
+      if (!remote.Read(TextOffset, text, sizeof text - sizeof(wchar_t))) continue;
+      char line[TextChars * 2] = {};
+      WideCharToMultiByte(CP_ACP, 0, text, -1, line, sizeof line, nullptr, nullptr);
+      std::printf("%s\n", line);
+    }
+  }
+  return ExitOk;
+}
+
+// What a restarted Windows shell broadcasts once its tray is up again.
+int TaskbarCreated() {
+  return PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0) ? ExitOk : ExitFailed;
+}
+
+// --- windows and controls -------------------------------------------------------
+
+int Minimize(const std::string& title) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return ExitFailed;
+  ShowWindow(hwnd, SW_SHOWMINNOACTIVE);
+  return ExitOk;
+}
+
+// Prints "own" when the window sets a pointer of its own over the control
+// (as it is asked whenever the mouse moves there), "default" otherwise.
+int PointerOver(const std::string& title, const std::string& caption) {
+  HWND control = ControlWithText(title, caption);
+  if (!control) return ExitFailed;
+  const LRESULT own = SendMessageA(GetAncestor(control, GA_ROOT), WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  std::puts(own ? "own" : "default");
+  return ExitOk;
+}
+
+// Prints 1 when the control takes input, 0 when it is greyed.
+int Enabled(const std::string& title, const std::string& caption) {
+  HWND control = ControlWithText(title, caption);
+  if (!control) return ExitFailed;
+  std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0);
+  return ExitOk;
+}
+
 int Usage() {
   std::fputs(
       "usage: e2e_driver wait-window <title> <ms>\n"
@@ -312,6 +521,14 @@ int Usage() {
       "       e2e_driver show <title>\n"
       "       e2e_driver check-state <title> <control text>\n"
       "       e2e_driver count-windows <title>\n"
+      "       e2e_driver tray <title> <mouse message>   the shell's tray callback\n"
+      "       e2e_driver taskbar-created               a restarted shell's announcement\n"
+      "       e2e_driver tool-tips <title>             tool tips of the process showing it\n"
+      "       e2e_driver pointer-over <title> <control text>   own or default\n"
+      "       e2e_driver wait-menu open|closed <ms>\n"
+      "       e2e_driver menu-keys <vk> [<vk>...]      keys for the open pop-up menu\n"
+      "       e2e_driver minimize <title>\n"
+      "       e2e_driver enabled <title> <control text>\n"
       "       e2e_driver has-text <title> <text>   a control shows exactly this text\n"
       "       e2e_driver click <title> <control text>\n"
       "       e2e_driver pick <title> <position>      in the window's drop-down list\n"
@@ -351,6 +568,18 @@ int main(int argc, char** argv) {
   if (command == "show" && rest == 1) return Show(args[0]);
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
+  if (command == "tray" && rest == 2) return Tray(args[0], args[1]);
+  if (command == "taskbar-created" && rest == 0) return TaskbarCreated();
+  if (command == "tool-tips" && rest == 1) return ToolTips(args[0]);
+  if (command == "pointer-over" && rest == 2) return PointerOver(args[0], args[1]);
+  if (command == "wait-menu" && rest == 2) {
+    long ms = 0;
+    if (!ParseNumber(args[1], ms)) return Usage();
+    return WaitMenu(args[0], ms);
+  }
+  if (command == "menu-keys" && rest >= 1) return MenuKeys(rest, args);
+  if (command == "minimize" && rest == 1) return Minimize(args[0]);
+  if (command == "enabled" && rest == 2) return Enabled(args[0], args[1]);
   if (command == "has-text" && rest == 2) return HasText(args[0], args[1]);
   if (command == "click" && rest == 2) return Click(args[0], args[1]);
   if (command == "pick" && rest == 2) return Pick(args[0], args[1]);

@@ -2,9 +2,9 @@
 # The installer of this build, run silently as a user would run it from a
 # script: it lays out the program folder, writes the built-in schemes without
 # touching what the user already has, and Clavitone started from there plays
-# the Typewriter scheme, then Voice once picked. The silent uninstaller then
-# takes the files, the Run values and its own traces away, and keeps the
-# user's settings.
+# the Typewriter scheme, then Voice once picked, and opens the installed help
+# from its tray menu. The silent uninstaller then takes the files, the Run
+# values and its own traces away, and keeps the user's settings.
 source "$(dirname "$0")/wine_env.sh"
 e2e_begin installer
 
@@ -35,6 +35,9 @@ expect_text() {
   e2e_expect_count "$name" "$expected" "$actual"
 }
 
+help_title='Clavitone Help'
+help_closed() { [[ $(e2e_driver count-windows "$help_title") == 0 ]]; }
+
 reg_absent() { ! wine reg query "$1" /v "$2" </dev/null >/dev/null 2>&1; }
 
 start_menu_shortcut() {
@@ -51,6 +54,8 @@ forget_everything() {
 
 finish() {
   local status=$?
+  # The help viewer is the shell's, not a child of this test.
+  help_closed || e2e_driver close "$help_title" >/dev/null 2>&1
   e2e_cleanup
   # Other tests expect a store without the built-in schemes.
   forget_everything
@@ -90,7 +95,7 @@ expect_text "$run_key" Clavitone "\"$folder\\Clavitone\""
 expect_text "$uninstall_key" UninstallString "\"$folder\\uninstall.exe\""
 
 # Clavitone from the program folder: Typewriter is current, so A strikes.
-e2e_start_clavitone installed "$folder\\Clavitone.exe"
+e2e_start_clavitone installed trace+exec "$folder\\Clavitone.exe"
 e2e_wait_window || e2e_fail "the installed Clavitone did not show its window"
 e2e_driver keys 65 || e2e_fail "could not send A"
 e2e_wait_sounds 65.wav 1 || e2e_fail "pressing A played nothing"
@@ -102,6 +107,17 @@ e2e_driver pick "$E2E_TITLE" 1 || e2e_fail "could not pick Voice"
 e2e_driver keys 65 || e2e_fail "could not send A"
 e2e_wait_sounds 65.wav 2 || e2e_fail "pressing A after the switch played nothing"
 e2e_expect_count "A played from the Voice folder" 1 "$(e2e_sound_count_path "$folder\\Voice\\65.wav")"
+
+# The tray menu's Help entry, the third, hands the installed help file to the
+# shell, which opens it in the help viewer.
+e2e_driver tray "$E2E_TITLE" 517 >/dev/null || e2e_fail "could not release the right button on the icon"
+e2e_driver wait-menu open 5000 >/dev/null || e2e_fail "the tray menu did not open"
+e2e_driver menu-keys 40 40 40 13 || e2e_fail "could not choose Help"
+e2e_driver wait-window "$help_title" 10000 || e2e_fail "no help window"
+e2e_expect_count "help files opened" 1 "$(grep -F 'trace:exec:SHELL_execute' "$CLAVITONE_LOG" |
+  grep -cF "verb=L\"open\" file=L\"$(e2e_escaped "$folder\\Clavitone Help.chm")\"")"
+e2e_driver close "$help_title" >/dev/null
+e2e_poll 5000 help_closed || e2e_fail "the help window stayed open"
 
 wine reg add "$user_run_key" /v Clavitone /t REG_SZ /d "\"$folder\\Clavitone\"" /f </dev/null >/dev/null 2>&1
 

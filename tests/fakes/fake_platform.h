@@ -7,6 +7,7 @@
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_platform.h"
 #include "tests/fakes/recording_prefs_platform.h"
+#include "tests/fakes/recording_windows.h"
 #include "tests/fakes/scripted_windows.h"
 
 namespace clavitone::fakes {
@@ -15,7 +16,8 @@ struct FakePlatform {
     // The services with another store or registry in place of the own ones.
     PlatformServices Services(SettingsStore& settings, RegistryWriter& registryWriter)
     {
-        return {sound, hook, tray, environment, settings, focus, fileDialog, registryWriter, messages, windows};
+        return {sound,   hook,           tray,     environment, settings, focus, fileDialog, registryWriter,
+                messages, windows, shell, about};
     }
     PlatformServices Services(SettingsStore& settings) { return Services(settings, registry); }
     PlatformServices Services() { return Services(store); }
@@ -30,7 +32,11 @@ struct FakePlatform {
     ScriptedFileDialog fileDialog;
     RecordingRegistry registry;
     ScriptedMessageBoxes messages;
-    ScriptedWindows windows;
+    ScriptedWindows windows{&journal};
+    RecordingShell shell{journal};
+    FakeWindowLoader about{journal, AboutHandle};
+
+    static constexpr WindowHandle AboutHandle = 0x3000;
 };
 
 }  // namespace clavitone::fakes

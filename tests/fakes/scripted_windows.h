@@ -5,10 +5,12 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/platform.h"
+#include "tests/fakes/recording_platform.h"
 #include "ui/control_model.h"
 
 namespace clavitone::fakes {
@@ -36,15 +38,37 @@ public:
     std::deque<int> answers;  // then Yes, or OK for a box without Yes
 };
 
+struct PopupCall {
+    WindowHandle owner = 0;
+    WindowHandle menu = 0;
+    unsigned flags = 0;
+    int defaultEntry = 0;
+
+    bool operator==(const PopupCall&) const = default;
+};
+
+// Calls that are not modal go to the journal too, if there is one, for the
+// order of events; ShowWindow's command is then the entry's text.
 class ScriptedWindows final : public WindowManager {
 public:
     using Interaction = std::function<void(FormModel&)>;
 
+    explicit ScriptedWindows(Journal* journal = nullptr) : journal_(journal) {}
+
     void ShowWindow(WindowHandle window, int command) override
     {
+        Record("ShowWindow", std::to_string(command), window);
         shown.push_back({window, command});
         if (command == WindowHide && modal && window == modal->hWnd)
             modalHidden = true;
+    }
+
+    void SetForegroundWindow(WindowHandle window) override { Record("SetForegroundWindow", std::nullopt, window); }
+
+    void PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry) override
+    {
+        Record("PopupMenu", std::nullopt, menu);
+        popups.push_back({owner, menu, flags, defaultEntry});
     }
 
     // Gives the form a handle on first use, as the real window would, then
@@ -71,10 +95,18 @@ public:
 
     std::vector<std::pair<WindowHandle, int>> shown;  // ShowWindow calls: window and command
     std::vector<WindowHandle> modalOwners;
+    std::vector<PopupCall> popups;
     std::deque<Interaction> interactions;
     int stillShown = 0;
 
 private:
+    void Record(const char* what, std::optional<std::string> text, WindowHandle window)
+    {
+        if (journal_)
+            journal_->push_back({what, std::move(text), window, {}});
+    }
+
+    Journal* journal_;
     FormModel* modal = nullptr;
     bool modalHidden = false;
 };

@@ -33,7 +33,7 @@ using Names = std::vector<std::string>;
 TEST_F(FrmPrefLifetimeTest, StartUpInstallsTheHookForTheWindowAndSwitchesSoundsOn)
 {
     pref.Form_Load();
-    ASSERT_EQ(CallNames(), Names{"InitHook"});
+    ASSERT_EQ(CallNames(), (Names{"InitHook", "Shell_NotifyIconA"}));
     EXPECT_EQ(journal[0].number, FormHandle);
     EXPECT_TRUE(pref.SoundEnabled());
     EXPECT_EQ(pref.KeyHeld(), VbFalse);

@@ -18,6 +18,7 @@ class PrefFixture : public ::testing::Test, protected fakes::FakePlatform {
 protected:
     static constexpr WindowHandle FormHandle = 0x1000;
     static constexpr WindowHandle KeyHandleBase = 0x10000;
+    static constexpr WindowHandle AboutHandle = 0x3000;
 
     PrefFixture()
     {

@@ -1,0 +1,16 @@
+// The About window frmAbout as laid out for the user.
+#pragma once
+
+#include "ui/control_model.h"
+
+namespace clavitone {
+
+// Positions of the command buttons in the array Command.
+inline constexpr int AboutOk = 0;
+inline constexpr int AboutMail = 1;
+inline constexpr int AboutSite = 2;
+
+// The whole window: the framed picture, name and link buttons, and "OK".
+FormModel MakeAboutForm();
+
+}  // namespace clavitone
