@@ -37,10 +37,14 @@ add_custom_command(
           -DDIST=${CLAVITONE_DIST} -DGENERATED=${installer_build} -DOUTFILE=${CLAVITONE_INSTALLER}
           -DVERSION=${PROJECT_VERSION} -DICON=${PROJECT_SOURCE_DIR}/resources/clavitone.ico
           ${installer_source}/clavitone.nsi
-  DEPENDS Clavitone keybhook ${CLAVITONE_SOUNDS_STAMP} ${CLAVITONE_HELP_FILE}
+  # The sounds and the help file come from the program_folder target; naming
+  # their outputs here would run their rules a second time, in parallel.
+  # Their sources stand in for them.
+  DEPENDS Clavitone keybhook ${CLAVITONE_PROGRAM_FOLDER_SOURCES}
           ${installer_source}/clavitone.nsi ${settings_data}
           ${installer_source}/make_settings.py ${installer_source}/make_file_lists.py
   COMMENT "Building the installer"
   VERBATIM)
 
 add_custom_target(installer ALL DEPENDS ${CLAVITONE_INSTALLER} ${CLAVITONE_REG})
+add_dependencies(installer program_folder)

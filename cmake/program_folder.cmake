@@ -32,3 +32,4 @@ add_custom_command(
   VERBATIM)
 
 add_custom_target(program_folder ALL DEPENDS ${CLAVITONE_SOUNDS_STAMP} ${CLAVITONE_HELP_FILE})
+set(CLAVITONE_PROGRAM_FOLDER_SOURCES ${sound_sources} ${help_sources})

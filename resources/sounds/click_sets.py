@@ -75,12 +75,23 @@ def strike(variant):
     return finish(mix, 120, 0.8)
 
 
+def heavy_step(seed, pitch, ms, rattle_ms, rattle_tau_ms, clack_at_ms, peak):
+    """A heavy part of the machine moving: a low thud with a dull rattle, and a
+    clack as it comes to rest."""
+    mix = tone(pitch, ms, ms / 4, 1.0)
+    add(mix, noise(rattle_ms, rattle_tau_ms, 0.55, seed=seed, brightness=0.4))
+    add(mix, noise(15, 2, 0.4, seed=seed + 1, brightness=0.7), at_ms=clack_at_ms)
+    return finish(mix, ms, peak)
+
+
 def space_bar():
-    # No type bar: the whole carriage steps, heavier and duller.
-    mix = tone(70, 140, 35, 1.0)
-    add(mix, noise(60, 12, 0.6, seed=SPACE, brightness=0.3))
-    add(mix, noise(15, 2, 0.5, seed=SPACE + 1, brightness=0.7), at_ms=45)
-    return finish(mix, 140, 0.85)
+    # No type bar: the whole carriage steps, heavier and duller than a key.
+    return heavy_step(SPACE, 70, 140, 60, 12, 45, 0.85)
+
+
+def carriage_shift():
+    # Shift lifts the whole type basket: a lower clunk than a key.
+    return heavy_step(SHIFT, 85, 120, 25, 4, 60, 0.7)
 
 
 def carriage_bell():
@@ -88,14 +99,6 @@ def carriage_bell():
     mix = noise(12, 2, 0.6, seed=ENTER, brightness=0.8)
     add(mix, partials(2093, (1.0, 2.0, 2.76, 5.4), (1.0, 0.35, 0.5, 0.2), 145, 90))
     return finish(mix, 145, 0.75)
-
-
-def carriage_shift():
-    # Shift lifts the whole type basket: a low clunk.
-    mix = tone(85, 120, 25, 1.0)
-    add(mix, noise(25, 4, 0.5, seed=SHIFT, brightness=0.5))
-    add(mix, noise(15, 2, 0.3, seed=SHIFT + 1, brightness=0.6), at_ms=60)
-    return finish(mix, 120, 0.7)
 
 
 def typewriter_sound(code):
