@@ -39,7 +39,9 @@ def partials(freq, ratios, amps, ms, tau_ms):
     """A struck metal-like resonance: inharmonic partials, the higher ones dying faster."""
     mix = silence(ms)
     for ratio, amp in zip(ratios, amps):
-        add(mix, tone(freq * ratio, ms, tau_ms / math.sqrt(ratio), amp))
+        # Above half the sample rate a partial would fold back as a false tone.
+        if freq * ratio < RATE / 2:
+            add(mix, tone(freq * ratio, ms, tau_ms / math.sqrt(ratio), amp))
     return mix
 
 
