@@ -2,6 +2,9 @@
 # sound sets and the help file, all made from sources in this repository.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 find_program(CHMCMD chmcmd REQUIRED)
+# The Voice set's generator calls these two by name.
+find_program(ESPEAK_NG espeak-ng REQUIRED)
+find_program(SOX sox REQUIRED)
 
 # One generator run writes the default clicks and the Typewriter and Voice
 # folders; the stamp stands for all of them.
