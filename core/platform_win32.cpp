@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "core/instance_mutex.h"
 #include "core/program_file.h"
 
 namespace clavitone {
@@ -15,6 +16,7 @@ namespace {
 constexpr char InstanceMutexName[] = "Local\\Clavitone.Instance";
 constexpr int TwipsPerInch = 1440;
 constexpr DWORD NotifyIconFirstLayoutSize = 88;
+static_assert(ErrorAccessDenied == ERROR_ACCESS_DENIED && ErrorAlreadyExists == ERROR_ALREADY_EXISTS);
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == NotifyIconFirstLayoutSize);
 
 std::string ModulePath()
@@ -90,7 +92,7 @@ void HookLibrary::DeleteHook(WindowHandle window)
 WinEnvironment::WinEnvironment()
     : modulePath_(ModulePath()), instanceMutex_(CreateMutexA(nullptr, FALSE, InstanceMutexName))
 {
-    previousInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
+    previousInstance_ = InstanceMutexShowsRunningInstance(static_cast<bool>(instanceMutex_), GetLastError());
 }
 
 bool WinEnvironment::PrevInstance()

@@ -47,5 +47,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 
     pref.Form_Load();
-    return window.Run();
+    const int status = window.Run();
+    // The loop also ends on a GetMessage error or a stray WM_QUIT: the icon
+    // and the hook must still go before the process does.
+    std::int16_t cancel = 0;
+    pref.Form_Unload(cancel);
+    return status;
 }

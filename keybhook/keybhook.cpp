@@ -53,18 +53,24 @@ LRESULT CALLBACK LowLevelKeyboard(int code, WPARAM message, LPARAM data)
     return CallNextHookEx(nullptr, code, message, data);
 }
 
+// Lives in InitHook's frame: the hook thread reads and writes it only until it
+// signals ready.
 struct ThreadStart {
     HANDLE ready;
+    bool hooked;
 };
 
 DWORD WINAPI HookThread(LPVOID param)
 {
+    auto* start = static_cast<ThreadStart*>(param);
+    const HANDLE ready = start->ready;
     MSG msg;
     // Create the thread's queue before the installer is told we are ready, so
     // its WM_QUIT can never be lost.
     PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, LowLevelKeyboard, GetModuleHandleW(nullptr), 0);
-    SetEvent(static_cast<ThreadStart*>(param)->ready);
+    start->hooked = hook != nullptr;
+    SetEvent(ready);
     if (hook) {
         while (GetMessageW(&msg, nullptr, 0, 0) > 0)
             DispatchMessageW(&msg);
@@ -84,6 +90,35 @@ void StopThread()
     g_state.threadId = 0;
 }
 
+// Starts the hook thread and waits until its hook is in place. On failure
+// nothing is left running: the next install starts afresh.
+bool StartThread()
+{
+    ThreadStart start{CreateEventW(nullptr, TRUE, FALSE, nullptr), false};
+    // Without the event there is no way to wait, and a thread that outlived
+    // this frame would read a start record that is gone.
+    if (!start.ready)
+        return false;
+    HANDLE thread = CreateThread(nullptr, 0, HookThread, &start, CREATE_SUSPENDED, &g_state.threadId);
+    if (thread) {
+        // Windows drops a low-level hook that does not answer in time; on a
+        // busy machine only a high priority keeps it answering.
+        SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL);
+        ResumeThread(thread);
+        const HANDLE either[] = {start.ready, thread};
+        WaitForMultipleObjects(2, either, FALSE, INFINITE);
+        if (start.hooked) {
+            g_state.thread = thread;
+        } else {
+            WaitForSingleObject(thread, INFINITE);
+            CloseHandle(thread);
+            g_state.threadId = 0;
+        }
+    }
+    CloseHandle(start.ready);
+    return start.hooked;
+}
+
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
@@ -97,14 +132,9 @@ extern "C" int __stdcall InitHook(HWND window)
 {
     EnterCriticalSection(&g_state.lock);
     g_state.target = window;
-    if (!g_state.thread) {
-        ThreadStart start{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-        g_state.thread = CreateThread(nullptr, 0, HookThread, &start, 0, &g_state.threadId);
-        if (g_state.thread)
-            WaitForSingleObject(start.ready, INFINITE);
-        CloseHandle(start.ready);
-    }
-    const int installed = g_state.thread != nullptr;
+    const bool installed = g_state.thread || StartThread();
+    if (!installed)
+        g_state.target = nullptr;
     LeaveCriticalSection(&g_state.lock);
     return installed;
 }

@@ -114,6 +114,8 @@ def _icon_image(cv):
             if x % 8 == 7:
                 mask.append(bits)
                 bits = 0
+        if w % 8:                         # a width like 20 ends in a part byte
+            mask.append(bits << (8 - w % 8))
         mask += b'\0' * (-len(mask) % 4)
         and_rows.append(bytes(mask))
     pixels = b''.join(xor_rows) + b''.join(and_rows)
@@ -144,25 +146,6 @@ def bmp8_bytes(pixels, w, h, pal):
 
 # --------------------------------------------------------------------------
 # Small shared glyph parts.
-
-def arrow(cv, direction, c=BLACK):
-    """Bold arrow for the key buttons: 10 px shaft, head 22 px wide."""
-    # Drawn pointing up, then rotated so all four arrows match exactly.
-    up = Canvas(32, 32)
-    up.poly([(16, 4), (27, 15), (21, 15), (21, 28), (11, 28), (11, 15), (5, 15)], c)
-    for y in range(32):
-        for x in range(32):
-            if direction == 'up':
-                v = up.px[y][x]
-            elif direction == 'down':
-                v = up.px[31 - y][x]
-            elif direction == 'left':
-                v = up.px[x][y]
-            else:
-                v = up.px[31 - x][y]
-            if v is not None:
-                cv.set(x, y, v)
-
 
 def sheet(cv):
     """A sheet of paper with a folded top-right corner."""
@@ -267,6 +250,339 @@ def tray_icon(s, ground):
     return cv
 
 
+# Key pictures: the 32 px drawings serve large displays; hand-placed 16 and
+# 20 px glyphs in the same style fit inside a key button's raised edge at 96
+# and at 120 DPI.
+
+GLYPH_LEGEND = {'K': BLACK, 'G': GREY, 'W': WHITE, 'S': SILVER}
+
+GLYPHS = {
+    ('monitor', 16): [
+        "................",
+        ".KKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKK.",
+        ".KKGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGKK.",
+        ".KKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKK.",
+        "......KKKK......",
+        "......KKKK......",
+        "...KKKKKKKKKK...",
+        "...KKKKKKKKKK...",
+        "................",
+    ],
+    ('monitor', 20): [
+        "....................",
+        ".KKKKKKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKKKKKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKGGGGGGGGGGGGGGKK.",
+        ".KKKKKKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKKKKKK.",
+        "........KKKK........",
+        "........KKKK........",
+        "....KKKKKKKKKKKK....",
+        "....KKKKKKKKKKKK....",
+        "....................",
+    ],
+    ('padlock', 16): [
+        "................",
+        ".....KKKKKK.....",
+        "....KKKKKKKK....",
+        "....KK....KK....",
+        "....KK....KK....",
+        "....KK....KK....",
+        "..KKKKKKKKKKKK..",
+        "..KGGGGGGGGGGK..",
+        "..KGGGKKKKGGGK..",
+        "..KGGGKKKKGGGK..",
+        "..KGGGGKKGGGGK..",
+        "..KGGGGKKGGGGK..",
+        "..KGGGGKKGGGGK..",
+        "..KGGGGGGGGGGK..",
+        "..KKKKKKKKKKKK..",
+        "................",
+    ],
+    ('padlock', 20): [
+        "....................",
+        ".......KKKKKK.......",
+        "......KKKKKKKK......",
+        ".....KKK....KKK.....",
+        ".....KK......KK.....",
+        ".....KK......KK.....",
+        ".....KK......KK.....",
+        ".....KK......KK.....",
+        "..KKKKKKKKKKKKKKKK..",
+        "..KKGGGGGGGGGGGGKK..",
+        "..KGGGGGKKKKGGGGGK..",
+        "..KGGGGGKKKKGGGGGK..",
+        "..KGGGGGGKKGGGGGGK..",
+        "..KGGGGGGKKGGGGGGK..",
+        "..KGGGGGGKKGGGGGGK..",
+        "..KGGGGGGKKGGGGGGK..",
+        "..KGGGGGGGGGGGGGGK..",
+        "..KKGGGGGGGGGGGGKK..",
+        "..KKKKKKKKKKKKKKKK..",
+        "....................",
+    ],
+    ('pause', 16): [
+        "................",
+        "................",
+        "................",
+        "....KKK..KKK....",
+        "....KKK..KKK....",
+        "....KKK..KKK....",
+        "....KKK..KKK....",
+        "....KKK..KKK....",
+        "....KKK..KKK....",
+        "....KKK..KKK....",
+        "....KKK..KKK....",
+        "....KKK..KKK....",
+        "....KKK..KKK....",
+        "................",
+        "................",
+        "................",
+    ],
+    ('pause', 20): [
+        "....................",
+        "....................",
+        "....................",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        ".....KKKK..KKKK.....",
+        "....................",
+        "....................",
+        "....................",
+    ],
+    ('home', 16): [
+        "................",
+        ".......KK..KK...",
+        "......KKKK.KK...",
+        ".....KKGGKKKK...",
+        "....KKGGGGKKK...",
+        "...KKGGGGGGKK...",
+        "..KKGGGGGGGGKK..",
+        ".KKGGGGGGGGGGKK.",
+        "KKKKGGGGGGGGKKKK",
+        "..KKGGKKKKGGKK..",
+        "..KKGGKKKKGGKK..",
+        "..KKGGKKKKGGKK..",
+        "..KKGGKKKKGGKK..",
+        "..KKGGKKKKGGKK..",
+        "..KKKKKKKKKKKK..",
+        "................",
+    ],
+    ('home', 20): [
+        "....................",
+        ".........KK...KK....",
+        "........KKKK..KK....",
+        ".......KKGGKK.KK....",
+        "......KKGGGGKKKK....",
+        ".....KKGGGGGGKKK....",
+        "....KKGGGGGGGGKK....",
+        "...KKGGGGGGGGGGKK...",
+        "..KKGGGGGGGGGGGGKK..",
+        ".KKGGGGGGGGGGGGGGKK.",
+        "KKKKKGGGGGGGGGGKKKKK",
+        "...KKGGGGGGGGGGKK...",
+        "...KKGGGKKKKGGGKK...",
+        "...KKGGGKKKKGGGKK...",
+        "...KKGGGKKKKGGGKK...",
+        "...KKGGGKKKKGGGKK...",
+        "...KKGGGKKKKGGGKK...",
+        "...KKGGGKKKKGGGKK...",
+        "...KKKKKKKKKKKKKK...",
+        "....................",
+    ],
+    ('pageup', 16): [
+        "................",
+        "...KKKKKKK......",
+        "...KWWWWWKK.....",
+        "...KWWWWWKSK....",
+        "...KWWWWWKSSK...",
+        "...KWWWWWKKKK...",
+        "...KWWWKKWWWK...",
+        "...KWWKKKKWWK...",
+        "...KWKKKKKKWK...",
+        "...KWWWKKWWWK...",
+        "...KWWWKKWWWK...",
+        "...KWWWKKWWWK...",
+        "...KWWWKKWWWK...",
+        "...KWWWWWWWWK...",
+        "...KKKKKKKKKK...",
+        "................",
+    ],
+    ('pageup', 20): [
+        "....................",
+        "....KKKKKKK.........",
+        "....KWWWWWKK........",
+        "....KWWWWWKSK.......",
+        "....KWWWWWKSSK......",
+        "....KWWWWWKSSSK.....",
+        "....KWWWWWKKKKKK....",
+        "....KWWWWWWWWWWK....",
+        "....KWWWWKKWWWWK....",
+        "....KWWWKKKKWWWK....",
+        "....KWWKKKKKKWWK....",
+        "....KWKKKKKKKKWK....",
+        "....KWWWKKKKWWWK....",
+        "....KWWWKKKKWWWK....",
+        "....KWWWKKKKWWWK....",
+        "....KWWWKKKKWWWK....",
+        "....KWWWKKKKWWWK....",
+        "....KWWWWWWWWWWK....",
+        "....KKKKKKKKKKKK....",
+        "....................",
+    ],
+    ('windows', 16): [
+        "................",
+        ".KKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKK.",
+        ".KKGGGGKKGGGGKK.",
+        ".KKGGGGKKGGGGKK.",
+        ".KKGGGGKKGGGGKK.",
+        ".KKGGGGKKGGGGKK.",
+        ".KKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKK.",
+        ".KKGGGGKKGGGGKK.",
+        ".KKGGGGKKGGGGKK.",
+        ".KKGGGGKKGGGGKK.",
+        ".KKGGGGKKGGGGKK.",
+        ".KKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKK.",
+        "................",
+    ],
+    ('windows', 20): [
+        "....................",
+        ".KKKKKKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKKKKKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKKKKKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKKKKKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKGGGGGGKKGGGGGGKK.",
+        ".KKKKKKKKKKKKKKKKKK.",
+        ".KKKKKKKKKKKKKKKKKK.",
+        "....................",
+    ],
+    ('arrow', 16): [
+        "................",
+        "................",
+        ".......KK.......",
+        "......KKKK......",
+        ".....KKKKKK.....",
+        "....KKKKKKKK....",
+        "...KKKKKKKKKK...",
+        "..KKKKKKKKKKKK..",
+        ".....KKKKKK.....",
+        ".....KKKKKK.....",
+        ".....KKKKKK.....",
+        ".....KKKKKK.....",
+        ".....KKKKKK.....",
+        ".....KKKKKK.....",
+        "................",
+        "................",
+    ],
+    ('arrow', 20): [
+        "....................",
+        "....................",
+        ".........KK.........",
+        "........KKKK........",
+        ".......KKKKKK.......",
+        "......KKKKKKKK......",
+        ".....KKKKKKKKKK.....",
+        "....KKKKKKKKKKKK....",
+        "...KKKKKKKKKKKKKK...",
+        ".......KKKKKK.......",
+        ".......KKKKKK.......",
+        ".......KKKKKK.......",
+        ".......KKKKKK.......",
+        ".......KKKKKK.......",
+        ".......KKKKKK.......",
+        ".......KKKKKK.......",
+        ".......KKKKKK.......",
+        ".......KKKKKK.......",
+        "....................",
+        "....................",
+    ],
+}
+
+GLYPH_SIZES = (20, 16)
+
+
+def glyph_canvas(rows):
+    s = len(rows)
+    assert all(len(r) == s for r in rows), rows
+    cv = Canvas(s, s)
+    cv.art(rows, GLYPH_LEGEND)
+    return cv
+
+
+def glyph(name, s):
+    return glyph_canvas(GLYPHS[(name, s)])
+
+
+def turned(cv, direction):
+    """A drawing that points up, turned to point in the given direction."""
+    n = cv.w
+    out = Canvas(n, n)
+    for y in range(n):
+        for x in range(n):
+            if direction == 'up':
+                v = cv.px[y][x]
+            elif direction == 'down':
+                v = cv.px[n - 1 - y][x]
+            elif direction == 'left':
+                v = cv.px[x][y]
+            else:
+                v = cv.px[n - 1 - x][y]
+            out.set(x, y, v)
+    return out
+
+
+# Rows of the Page Up glyph that hold its arrow; Page Down has them in reverse.
+PAGE_ARROW_ROWS = {16: (6, 13), 20: (8, 17)}
+
+
+def glyph_page_down(s):
+    rows = list(GLYPHS[('pageup', s)])
+    lo, hi = PAGE_ARROW_ROWS[s]
+    rows[lo:hi] = reversed(rows[lo:hi])
+    return glyph_canvas(rows)
+
+
 def key_monitor():
     cv = Canvas(32, 32)
     cv.round_rect(2, 4, 29, 23, 1, BLACK)
@@ -314,9 +630,11 @@ def key_page(up):
 
 
 def key_arrow(direction):
-    cv = Canvas(32, 32)
-    arrow(cv, direction)
-    return cv
+    """Bold arrow: 10 px shaft, head 22 px wide, drawn pointing up and turned,
+    so all four match exactly."""
+    up = Canvas(32, 32)
+    up.poly([(16, 4), (27, 15), (21, 15), (21, 28), (11, 28), (11, 15), (5, 15)], BLACK)
+    return turned(up, direction)
 
 
 def key_windows():
@@ -544,17 +862,17 @@ def artwork():
         ('clavitone.ico', ico_bytes([app_icon(32), app_icon(16)])),
         ('tray_on.ico', ico_bytes([tray_icon(32, YELLOW), tray_icon(16, YELLOW)])),
         ('tray_off.ico', ico_bytes([tray_icon(32, RED), tray_icon(16, RED)])),
-        ('key_monitor.ico', ico_bytes([key_monitor()])),
-        ('key_padlock.ico', ico_bytes([key_padlock()])),
-        ('key_pause.ico', ico_bytes([key_pause()])),
-        ('key_left.ico', ico_bytes([key_arrow('left')])),
-        ('key_home.ico', ico_bytes([key_home()])),
-        ('key_pageup.ico', ico_bytes([key_page(True)])),
-        ('key_pagedown.ico', ico_bytes([key_page(False)])),
-        ('key_up.ico', ico_bytes([key_arrow('up')])),
-        ('key_down.ico', ico_bytes([key_arrow('down')])),
-        ('key_right.ico', ico_bytes([key_arrow('right')])),
-        ('key_windows.ico', ico_bytes([key_windows()])),
+        ('key_monitor.ico', ico_bytes([key_monitor()] + [glyph('monitor', n) for n in GLYPH_SIZES])),
+        ('key_padlock.ico', ico_bytes([key_padlock()] + [glyph('padlock', n) for n in GLYPH_SIZES])),
+        ('key_pause.ico', ico_bytes([key_pause()] + [glyph('pause', n) for n in GLYPH_SIZES])),
+        ('key_left.ico', ico_bytes([key_arrow('left')] + [turned(glyph('arrow', n), 'left') for n in GLYPH_SIZES])),
+        ('key_home.ico', ico_bytes([key_home()] + [glyph('home', n) for n in GLYPH_SIZES])),
+        ('key_pageup.ico', ico_bytes([key_page(True)] + [glyph('pageup', n) for n in GLYPH_SIZES])),
+        ('key_pagedown.ico', ico_bytes([key_page(False)] + [glyph_page_down(n) for n in GLYPH_SIZES])),
+        ('key_up.ico', ico_bytes([key_arrow('up')] + [glyph('arrow', n) for n in GLYPH_SIZES])),
+        ('key_down.ico', ico_bytes([key_arrow('down')] + [turned(glyph('arrow', n), 'down') for n in GLYPH_SIZES])),
+        ('key_right.ico', ico_bytes([key_arrow('right')] + [turned(glyph('arrow', n), 'right') for n in GLYPH_SIZES])),
+        ('key_windows.ico', ico_bytes([key_windows()] + [glyph('windows', n) for n in GLYPH_SIZES])),
         ('about.bmp', about_bmp()),
     ]
 

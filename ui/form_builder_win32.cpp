@@ -7,6 +7,8 @@
 #include <numeric>
 #include <string>
 
+#include "ui/button_picture.h"
+
 namespace clavitone {
 
 namespace {
@@ -281,8 +283,10 @@ FormControls::FormControls(HINSTANCE instance, HWND window, FormModel& form, int
                 LoadImageA(instance, control.picture.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
             continue;
         }
+        // A button's picture must leave its raised edge free.
+        const int size = control.kind == ControlKind::KeyButton ? ButtonPictureSize(twipsPerPixelY) : IconSize;
         icons_[i].reset(static_cast<HICON>(
-            LoadImageA(instance, control.picture.c_str(), IMAGE_ICON, IconSize, IconSize, LR_DEFAULTCOLOR)));
+            LoadImageA(instance, control.picture.c_str(), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
         form_.controls[i].pictureHandle = reinterpret_cast<IconHandle>(icons_[i].get());
     }
 

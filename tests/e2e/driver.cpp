@@ -200,6 +200,15 @@ int Show(const std::string& title) {
   return ExitOk;
 }
 
+// WM_QUIT for the thread that owns the window, as a stray PostQuitMessage
+// anywhere in that thread would leave it.
+int PostQuit(const std::string& title) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return ExitFailed;
+  const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+  return thread && PostThreadMessageA(thread, WM_QUIT, 0, 0) ? ExitOk : ExitFailed;
+}
+
 // The control showing this text in the first window with the title.
 HWND ControlWithText(const std::string& title, const std::string& caption) {
   HWND hwnd = FirstTopLevelWindow(title);
@@ -289,6 +298,29 @@ int Visible(const std::string& title) {
   if (!hwnd) return ExitFailed;
   std::printf("%d %s %s\n", IsWindowVisible(hwnd) ? 1 : 0, IsIconic(hwnd) ? "minimized" : "normal",
               IsWindowEnabled(hwnd) ? "enabled" : "disabled");
+  return ExitOk;
+}
+
+BOOL CALLBACK PrintPictureButton(HWND child, LPARAM data) {
+  char className[32] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Button") != 0 || !(GetWindowLongA(child, GWL_STYLE) & BS_ICON)) return TRUE;
+  const auto* origin = reinterpret_cast<const RECT*>(data);
+  RECT area;
+  GetWindowRect(child, &area);
+  std::printf("%ld %ld %ld %ld\n", area.left - origin->left, area.top - origin->top, area.right - area.left,
+              area.bottom - area.top);
+  return TRUE;
+}
+
+// Every button showing an icon: left, top, width, height in pixels, measured
+// from the window's outer top-left corner (where a screenshot of it starts).
+int PictureButtons(const std::string& title) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return ExitFailed;
+  RECT origin;
+  GetWindowRect(hwnd, &origin);
+  EnumChildWindows(hwnd, PrintPictureButton, reinterpret_cast<LPARAM>(&origin));
   return ExitOk;
 }
 
@@ -510,6 +542,53 @@ int Enabled(const std::string& title, const std::string& caption) {
   return ExitOk;
 }
 
+// The event that ends a hold-locked-mutex of this name early.
+std::string ReleaseEventName(const std::string& mutexName) { return mutexName + ".Release"; }
+
+// A named mutex nobody may open, as one made by a process with higher rights
+// looks to an ordinary one. Held until release-mutex or until the time is up.
+int HoldLockedMutex(const std::string& name, long ms) {
+  SECURITY_DESCRIPTOR descriptor;
+  ACL emptyAcl;
+  if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+      !InitializeAcl(&emptyAcl, sizeof emptyAcl, ACL_REVISION) ||
+      !SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyAcl, FALSE)) {
+    std::fprintf(stderr, "e2e_driver: no security descriptor (%lu)\n", GetLastError());
+    return ExitFailed;
+  }
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, ReleaseEventName(name).c_str());
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  HANDLE mutex = CreateMutexA(&attributes, FALSE, name.c_str());
+  if (!release || !mutex) {
+    std::fprintf(stderr, "e2e_driver: CreateMutex or CreateEvent failed (%lu)\n", GetLastError());
+    return ExitFailed;
+  }
+  WaitForSingleObject(release, static_cast<DWORD>(ms));
+  CloseHandle(mutex);
+  CloseHandle(release);
+  return ExitOk;
+}
+
+int ReleaseLockedMutex(const std::string& name) {
+  HANDLE release = OpenEventA(EVENT_MODIFY_STATE, FALSE, ReleaseEventName(name).c_str());
+  if (!release) return ExitFailed;
+  SetEvent(release);
+  CloseHandle(release);
+  return ExitOk;
+}
+
+// Succeeds when the named mutex exists and opening it for full use, as
+// CreateMutex does, is refused.
+int MutexDenied(const std::string& name) {
+  HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str());
+  const DWORD error = GetLastError();
+  if (mutex) {
+    CloseHandle(mutex);
+    return ExitFailed;
+  }
+  return error == ERROR_ACCESS_DENIED ? ExitOk : ExitFailed;
+}
+
 int Usage() {
   std::fputs(
       "usage: e2e_driver wait-window <title> <ms>\n"
@@ -519,6 +598,7 @@ int Usage() {
       "       e2e_driver type <text>              characters to the focus\n"
       "       e2e_driver close <title>            post WM_CLOSE\n"
       "       e2e_driver show <title>\n"
+      "       e2e_driver post-quit <title>        WM_QUIT to the window's thread\n"
       "       e2e_driver check-state <title> <control text>\n"
       "       e2e_driver count-windows <title>\n"
       "       e2e_driver tray <title> <mouse message>   the shell's tray callback\n"
@@ -536,7 +616,11 @@ int Usage() {
       "       e2e_driver set-text <title> <text>      into the window's text box\n"
       "       e2e_driver command <title> <id>         post WM_COMMAND\n"
       "       e2e_driver visible <title>\n"
-      "       e2e_driver wait-mutex-gone <name> <ms>\n",
+      "       e2e_driver wait-mutex-gone <name> <ms>\n"
+      "       e2e_driver picture-buttons <title>  left top width height of each\n"
+      "       e2e_driver hold-locked-mutex <name> <ms>\n"
+      "       e2e_driver release-mutex <name>     ends hold-locked-mutex\n"
+      "       e2e_driver mutex-denied <name>\n",
       stderr);
   return ExitUsage;
 }
@@ -566,6 +650,7 @@ int main(int argc, char** argv) {
   if (command == "type" && rest == 1) return Type(args[0]);
   if (command == "close" && rest == 1) return Close(args[0]);
   if (command == "show" && rest == 1) return Show(args[0]);
+  if (command == "post-quit" && rest == 1) return PostQuit(args[0]);
   if (command == "check-state" && rest == 2) return CheckState(args[0], args[1]);
   if (command == "count-windows" && rest == 1) return CountWindows(args[0]);
   if (command == "tray" && rest == 2) return Tray(args[0], args[1]);
@@ -587,5 +672,13 @@ int main(int argc, char** argv) {
   if (command == "set-text" && rest == 2) return SetText(args[0], args[1]);
   if (command == "command" && rest == 2) return Command(args[0], args[1]);
   if (command == "visible" && rest == 1) return Visible(args[0]);
+  if (command == "picture-buttons" && rest == 1) return PictureButtons(args[0]);
+  if (command == "hold-locked-mutex" && rest == 2) {
+    long ms = 0;
+    if (!ParseNumber(args[1], ms) || ms < 0) return Usage();
+    return HoldLockedMutex(args[0], ms);
+  }
+  if (command == "mutex-denied" && rest == 1) return MutexDenied(args[0]);
+  if (command == "release-mutex" && rest == 1) return ReleaseLockedMutex(args[0]);
   return Usage();
 }

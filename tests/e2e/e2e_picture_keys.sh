@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The picture keys keep their button look at 96 and at 120 DPI: each picture
+# stays inside the button's raised edge, so no black pixel lies on the edge's
+# light top and left lines. The 120 DPI screenshot is kept as a build
+# artifact beside the 96 DPI one of e2e_pref_window.
+source "$(dirname "$0")/wine_env.sh"
+e2e_begin picture_keys
+
+desktop='HKCU\Control Panel\Desktop'
+artifacts="$E2E_BUILD_DIR/artifacts"
+mkdir -p "$artifacts"
+
+# The prefix serves every test of the run: whatever resolution it had comes
+# back however this test ends.
+saved_dpi=$(wine reg query "$desktop" /v LogPixels </dev/null 2>/dev/null | tr -d '\r' |
+  awk '$1 == "LogPixels" { print $3 }')
+restore_dpi() {
+  if [[ -n $saved_dpi ]]; then
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$((saved_dpi))" /f </dev/null >/dev/null 2>&1
+  else
+    wine reg delete "$desktop" /v LogPixels /f </dev/null >/dev/null 2>&1
+  fi
+}
+trap 'status=$?; restore_dpi; (exit $status); e2e_cleanup' EXIT
+
+set_dpi() {
+  wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 ||
+    e2e_fail "could not set $1 DPI"
+}
+
+# Starts Clavitone, shows its window and saves a screenshot of it to FILE.
+screenshot() {
+  local file=$1
+  e2e_start_clavitone "$(basename "$file" .png)"
+  e2e_wait_window || e2e_fail "Clavitone's window did not appear"
+  e2e_driver show "$E2E_TITLE" || e2e_fail "could not show the window"
+  e2e_poll 5000 e2e_window_mapped || e2e_fail "the window was not mapped on the display"
+  sleep 0.5  # let the controls paint before the picture is taken
+  rm -f "$file"
+  import -window "$(e2e_window_id)" "$file" 2>/dev/null || e2e_fail "no screenshot"
+  e2e_note "screenshot $file: $(identify -format '%wx%h' "$file")"
+}
+
+black_pixels() {
+  local file=$1 geometry=$2
+  convert "$file" -crop "$geometry" +repage txt:- | grep -c '#000000' || true
+}
+
+# Every picture button of the running window: no black on its top and left edge.
+check_edges() {
+  local file=$1 dpi=$2 buttons x y w h count=0
+  buttons=$(e2e_driver picture-buttons "$E2E_TITLE") || e2e_fail "no picture buttons listed"
+  while read -r x y w h; do
+    [[ -n $x ]] || continue
+    count=$((count + 1))
+    (($(black_pixels "$file" "${w}x1+$x+$y") == 0)) ||
+      e2e_fail "at $dpi DPI the picture covers the top edge of the $w x $h button at $x,$y"
+    (($(black_pixels "$file" "1x$h+$x+$y") == 0)) ||
+      e2e_fail "at $dpi DPI the picture covers the left edge of the $w x $h button at $x,$y"
+  done <<<"$buttons"
+  e2e_expect_count "picture keys with clear edges at $dpi DPI" 12 "$count"
+}
+
+end_clavitone() {
+  e2e_driver close "$E2E_TITLE" || e2e_fail "could not close the window"
+  e2e_wait_exit "$CLAVITONE_PID" 10000 || e2e_fail "Clavitone did not end"
+}
+
+set_dpi 96
+screenshot "$E2E_LOGS/$E2E_TEST-96dpi.png"
+check_edges "$E2E_LOGS/$E2E_TEST-96dpi.png" 96
+end_clavitone
+
+set_dpi 120
+shot="$artifacts/frmPref-120dpi.png"
+screenshot "$shot"
+check_edges "$shot" 120
+# 8055 x 5250 twips at 12 twips per pixel, plus the frame and the caption.
+read -r width height <<<"$(identify -format '%w %h' "$shot")"
+((width >= 671 && width <= 700 && height >= 438 && height <= 500)) ||
+  e2e_fail "window of ${width}x${height} pixels does not hold a 671x438 client area"
+end_clavitone
