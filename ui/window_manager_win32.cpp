@@ -214,6 +214,11 @@ void WinWindowManager::ShowWindow(WindowHandle window, int command)
 
 void WinWindowManager::SetForegroundWindow(WindowHandle window)
 {
+    // The click on the tray icon may already have taken the focus to the
+    // tray. That change is taken in first (no queued message is removed), so
+    // that it cannot arrive later and close the tray menu as soon as it opens.
+    MSG pending;
+    PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
     ::SetForegroundWindow(reinterpret_cast<HWND>(window));
 }
 
