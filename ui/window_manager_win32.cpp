@@ -55,11 +55,15 @@ private:
     friend WinWindowManager;
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ControlCommand(int id, int notification, HWND control);
-    void FocusFirstControl();
+    void Close();
+    void RestoreFocus();
+    void ShowDefaultButton();
+    HWND DefaultButton() const;
 
     FormModel& form_;
     HWND owner_;
     ScopedWindow window_;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the form last lost it
     std::unique_ptr<FormControls> controls_;  // destroyed before the window that holds them
 };
 
@@ -94,9 +98,10 @@ void WinWindowManager::ModalForm::RunModal()
     CentreOn(dialog, owner_);
     EnableWindow(owner_, FALSE);
     EnableWindow(dialog, TRUE);
+    lastFocus_ = nullptr;
     ::ShowWindow(dialog, SW_SHOW);
     ::SetForegroundWindow(dialog);
-    FocusFirstControl();
+    RestoreFocus();
 
     MSG message;
     while (IsWindowVisible(dialog)) {
@@ -106,8 +111,10 @@ void WinWindowManager::ModalForm::RunModal()
                 PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see it too
             break;
         }
-        if (IsDialogMessageA(dialog, &message))
+        if (IsDialogMessageA(dialog, &message)) {
+            ShowDefaultButton();
             continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -124,15 +131,46 @@ void WinWindowManager::ModalForm::EndModal()
         EnableWindow(window_.get(), FALSE);
 }
 
-// The first tab stop has the focus, with its text selected so that typing replaces it.
-void WinWindowManager::ModalForm::FocusFirstControl()
+// As in a dialog box, the focus goes back to the control that had it, at
+// first the first tab stop; a text box comes back with its text selected, so
+// that typing replaces it (also after a message about what was typed).
+void WinWindowManager::ModalForm::RestoreFocus()
 {
-    HWND first = GetNextDlgTabItem(window_.get(), nullptr, FALSE);
-    if (!first)
+    HWND target = lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_ : GetNextDlgTabItem(window_.get(), nullptr, FALSE);
+    if (!target)
         return;
-    SetFocus(first);
-    if (const Control* control = controls_->Find(first); control && control->kind == ControlKind::TextBox)
-        SendMessageA(first, EM_SETSEL, 0, -1);
+    SetFocus(target);
+    if (const Control* control = controls_->Find(target); control && control->kind == ControlKind::TextBox)
+        SendMessageA(target, EM_SETSEL, 0, -1);
+    ShowDefaultButton();
+}
+
+// The enabled button that Enter clicks while the focus is on no other button.
+HWND WinWindowManager::ModalForm::DefaultButton() const
+{
+    for (const Control& control : form_.controls)
+        if (control.kind == ControlKind::CommandButton && control.defaultButton && control.hWnd &&
+            IsWindowEnabled(reinterpret_cast<HWND>(control.hWnd)))
+            return reinterpret_cast<HWND>(control.hWnd);
+    return nullptr;
+}
+
+// The thick border shows what Enter clicks: the focused button, else the
+// default one. The tab key moves it onto a button, but not back off it.
+void WinWindowManager::ModalForm::ShowDefaultButton()
+{
+    HWND focus = GetFocus();
+    const bool onButton = IsChild(window_.get(), focus) &&
+                          (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+    for (const Control& control : form_.controls) {
+        HWND button = reinterpret_cast<HWND>(control.hWnd);
+        if (control.kind != ControlKind::CommandButton || !button)
+            continue;
+        const bool isDefault = onButton ? button == focus : control.defaultButton;
+        const LONG style = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) != style)
+            SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>(style), TRUE);
+    }
 }
 
 LRESULT CALLBACK WinWindowManager::ModalFormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -150,12 +188,27 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
 {
     switch (message) {
     case WM_COMMAND:
-        ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        // Escape, as in every dialog box, is the close box.
+        if (LOWORD(wParam) == IDCANCEL && lParam == 0)
+            Close();
+        else
+            ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case DM_GETDEFID:
+        // Asked by the dialog keys when Enter is pressed away from a button.
+        if (HWND button = DefaultButton())
+            return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = IsChild(window, focus) ? focus : nullptr;
+        } else {
+            RestoreFocus();
+        }
         return 0;
     case WM_CLOSE:
-        // The window stays; what the close box means is the form's own business.
-        if (form_.closeRequested)
-            form_.closeRequested();
+        Close();
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -169,6 +222,13 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The window stays; what the close box means is the form's own business.
+void WinWindowManager::ModalForm::Close()
+{
+    if (form_.closeRequested)
+        form_.closeRequested();
 }
 
 void WinWindowManager::ModalForm::ControlCommand(int id, int notification, HWND control)
