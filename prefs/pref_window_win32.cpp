@@ -153,13 +153,15 @@ void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
 
 // The user's picks and clicks become the model's: a pick in the scheme list
 // is a selection like any other, and the model decides whether it is a click.
+// The list is read again as it closes, since cancelling it may put back the
+// entry it had without a selection change.
 // The buttons that toggle themselves, and "Find sound", go to their handlers.
 void PrefWindow::ControlCommand(int id, int notification, HWND sender)
 {
     Control* control = controls_ ? controls_->FromUser(id) : nullptr;
     if (!control)
         return;
-    if (control->kind == ControlKind::ComboList && notification == CBN_SELCHANGE)
+    if (control->kind == ControlKind::ComboList && (notification == CBN_SELCHANGE || notification == CBN_CLOSEUP))
         form_.SetListIndex(*control, static_cast<int>(SendMessageA(reinterpret_cast<HWND>(control->hWnd), CB_GETCURSEL, 0, 0)));
     else if (control->kind == ControlKind::CommandButton && control->id.name == "Command" && notification == BN_CLICKED)
         form_.Click(*control);
