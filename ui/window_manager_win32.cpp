@@ -136,8 +136,9 @@ void WinWindowManager::ModalForm::EndModal()
 // that typing replaces it (also after a message about what was typed).
 void WinWindowManager::ModalForm::RestoreFocus()
 {
-    HWND target = lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_ : GetNextDlgTabItem(window_.get(), nullptr, FALSE);
-    if (!target)
+    HWND target = lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_
+                                                            : GetNextDlgTabItem(window_.get(), nullptr, FALSE);
+    if (!target || !controls_)
         return;
     SetFocus(target);
     if (const Control* control = controls_->Find(target); control && control->kind == ControlKind::TextBox)
