@@ -115,7 +115,7 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             events_.ControlEvent(*control, *reinterpret_cast<const MSG*>(lParam));
         return 0;
     case WM_SETFOCUS:
-        events_.WindowFocused();
+        events_.WindowFocused(window_);
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:

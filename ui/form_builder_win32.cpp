@@ -226,6 +226,37 @@ void SetReadOnly(HWND edit, bool locked)
         SendMessageA(edit, EM_SETREADONLY, locked, 0);
 }
 
+// Width in pixels of a one-line text in the control's font, with the pixel
+// that the grey, embossed look of a disabled caption adds.
+int CaptionWidth(HWND control, const std::string& text)
+{
+    HDC dc = GetDC(control);
+    if (!dc)
+        return 0;
+    const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, before);
+    ReleaseDC(control, dc);
+    return size.cx + 1;
+}
+
+// A label holds one line; a caption longer than the label's laid-out width
+// would wrap out of sight. The label then reaches further right, as far as
+// its container leaves room, and takes its own width again once the caption fits.
+void FitLabel(HWND label, const std::string& caption, const RECT& laidOut, int rightLimit)
+{
+    const int laidOutWidth = static_cast<int>(laidOut.right - laidOut.left);
+    const int width = std::max(laidOutWidth, std::min(CaptionWidth(label, caption), rightLimit - static_cast<int>(laidOut.left)));
+    RECT now;
+    GetWindowRect(label, &now);
+    if (now.right - now.left == width)
+        return;
+    SetWindowPos(label, nullptr, 0, 0, width, static_cast<int>(laidOut.bottom - laidOut.top),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(label, nullptr, TRUE);  // the caption was laid out for the old width
+}
+
 ScopedFont MakeFont(int twipsPerPixelY, bool bold)
 {
     const int height = -MulDiv(FontHundredthsOfPoint, TwipsPerInch / twipsPerPixelY, 7200);
@@ -334,8 +365,24 @@ void FormControls::Apply(const Control& control)
     for (std::size_t i = 0; i < windows_.size(); ++i)
         if (i == position || IsInside(i, position))
             ApplyAvailability(i);
-    if (HWND window = windows_[position].get())
-        ApplyState(control, window);
+    HWND window = windows_[position].get();
+    if (!window)
+        return;
+    ApplyState(control, window);
+    if (control.kind == ControlKind::Label)
+        FitLabel(window, control.caption, PixelRect(position), RightLimit(position));
+}
+
+// The right edge a control may reach: its container's, less the margin the
+// control keeps on its left inside it.
+int FormControls::RightLimit(std::size_t position) const
+{
+    const std::size_t outer = container_[position];
+    if (outer == NoPosition)
+        return TwipsToPixels(form_.clientWidth, twipsPerPixelX_);
+    const RECT inner = PixelRect(position);
+    const RECT container = PixelRect(outer);
+    return static_cast<int>(container.right - (inner.left - container.left));
 }
 
 Control* FormControls::Find(HWND control) const
@@ -436,12 +483,17 @@ void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position)
     if (!shape.className)
         return;
     const RECT area = PixelRect(position);
+    // A control placed beyond the client area is never seen: Tab passes it by.
+    DWORD style = shape.style;
+    if (area.left >= TwipsToPixels(form_.clientWidth, twipsPerPixelX_) ||
+        area.top >= TwipsToPixels(form_.clientHeight, twipsPerPixelY_))
+        style &= ~static_cast<DWORD>(WS_TABSTOP);
     const auto id = static_cast<INT_PTR>(ControlIdBase + static_cast<int>(position));
     void* creationData = control.kind == ControlKind::Line
                              ? reinterpret_cast<void*>(static_cast<INT_PTR>(control.lineColor))
                              : nullptr;
     HWND created = CreateWindowExA(shape.exStyle, shape.className, ShowsCaption(control) ? control.caption.c_str() : "",
-                                   WS_CHILD | WS_VISIBLE | shape.style, area.left, area.top, area.right - area.left,
+                                   WS_CHILD | WS_VISIBLE | style, area.left, area.top, area.right - area.left,
                                    area.bottom - area.top, window, reinterpret_cast<HMENU>(id), instance, creationData);
     if (!created)
         return;
