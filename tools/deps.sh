@@ -9,6 +9,7 @@ PACKAGES=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xdotool x11-utils imagemagick fonts-wine
+  python3 espeak-ng sox nsis fp-utils
 )
 
 # Prints the packages of PACKAGES that dpkg does not report as installed.

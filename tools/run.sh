@@ -83,7 +83,19 @@ if [[ ! -f $WINEPREFIX/.clavitone-ready ]]; then
 fi
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f </dev/null >/dev/null 2>&1
 
+# The build's program folder is laid out as the installer lays it out. Like
+# the installer, give this prefix's user the built-in schemes and interface
+# texts once, pointing into that folder; later runs keep what the user changed.
+dist="$root/build/$build/dist"
+if ! wine reg query 'HKCU\Software\Clavitone\Settings' /v SchemesQuantity </dev/null >/dev/null 2>&1; then
+  echo "run: writing the built-in schemes into the prefix's registry"
+  reg_file="$root/build/$build/run-settings.reg"
+  python3 installer/make_settings.py reg installer/settings.txt "$reg_file" \
+    "$(winepath -w "$dist" </dev/null 2>/dev/null | tr -d '\r')"
+  wine reg import "$(winepath -w "$reg_file" </dev/null 2>/dev/null | tr -d '\r')" </dev/null >/dev/null 2>&1
+fi
+
 echo "run: starting Clavitone (it lives in the tray; close it from its menu)"
 status=0
-wine "$root/build/$build/dist/Clavitone.exe" || status=$?
+wine "$dist/Clavitone.exe" || status=$?
 exit "$status"

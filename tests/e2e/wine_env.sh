@@ -230,9 +230,10 @@ e2e_ours_running() {
 # Starts Clavitone.exe in the background with winmm tracing on, plus the
 # trace CHANNELS if given (e.g. "trace+hook"). Sets CLAVITONE_PID and
 # CLAVITONE_LOG (the trace). NAME tells the log apart when a test starts
-# more than one.
+# more than one; EXE, a program file other than the build's (an installed
+# one, as a Windows or Unix path).
 e2e_start_clavitone() {
-  local name=${1:-clavitone} channels=${2:+,$2}
+  local name=${1:-clavitone} channels=${2:+,$2} exe=${3:-$E2E_DIST/Clavitone.exe}
   # Wine drops an ended process's objects a moment after its Linux process is
   # gone; until then the instance mutex of a Clavitone that just ended still
   # stands, and a new one would take itself for a second instance.
@@ -242,7 +243,7 @@ e2e_start_clavitone() {
   fi
   CLAVITONE_LOG="$E2E_LOGS/$E2E_TEST-$name.log"
   : >"$CLAVITONE_LOG"
-  WINEDEBUG=trace+winmm$channels wine "$E2E_DIST/Clavitone.exe" </dev/null >/dev/null 2>"$CLAVITONE_LOG" &
+  WINEDEBUG=trace+winmm$channels wine "$exe" </dev/null >/dev/null 2>"$CLAVITONE_LOG" &
   CLAVITONE_PID=$!
   E2E_CHILDREN+=("$CLAVITONE_PID")
 }
