@@ -226,34 +226,39 @@ void SetReadOnly(HWND edit, bool locked)
         SendMessageA(edit, EM_SETREADONLY, locked, 0);
 }
 
-// Width in pixels of a one-line text in the control's font, with the pixel
-// that the grey, embossed look of a disabled caption adds.
-int CaptionWidth(HWND control, const std::string& text)
+// Size in pixels of a one-line text in the control's font; the width has the
+// pixel that the grey, embossed look of a disabled caption adds.
+SIZE CaptionSize(HWND control, const std::string& text)
 {
+    SIZE size{};
     HDC dc = GetDC(control);
     if (!dc)
-        return 0;
+        return size;
     const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, before);
     ReleaseDC(control, dc);
-    return size.cx + 1;
+    ++size.cx;
+    return size;
 }
 
-// A label holds one line; a caption longer than the label's laid-out width
-// would wrap out of sight. The label then reaches further right, as far as
-// its container leaves room, and takes its own width again once the caption fits.
+// A label one line high would wrap a caption longer than its laid-out width
+// out of sight. It then reaches further right, as far as its container leaves
+// room, and takes its own width again once the caption fits.
 void FitLabel(HWND label, const std::string& caption, const RECT& laidOut, int rightLimit)
 {
+    const SIZE text = CaptionSize(label, caption);
+    const int height = static_cast<int>(laidOut.bottom - laidOut.top);
+    if (text.cy == 0 || height >= 2 * text.cy)
+        return;  // room for more lines: the label wraps as laid out
     const int laidOutWidth = static_cast<int>(laidOut.right - laidOut.left);
-    const int width = std::max(laidOutWidth, std::min(CaptionWidth(label, caption), rightLimit - static_cast<int>(laidOut.left)));
+    const int room = rightLimit - static_cast<int>(laidOut.left);
+    const int width = std::max(laidOutWidth, std::min(static_cast<int>(text.cx), room));
     RECT now;
     GetWindowRect(label, &now);
     if (now.right - now.left == width)
         return;
-    SetWindowPos(label, nullptr, 0, 0, width, static_cast<int>(laidOut.bottom - laidOut.top),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(label, nullptr, TRUE);  // the caption was laid out for the old width
 }
 
