@@ -20,9 +20,20 @@ focused() { e2e_driver focused "$E2E_TITLE"; }
 tab() { e2e_driver keys 9 || e2e_fail "could not press Tab"; }
 back_tab() { e2e_driver down 16 && e2e_driver keys 9 && e2e_driver up 16 || e2e_fail "could not press Shift+Tab"; }
 
+# Label, path box and "Find sound" each enabled (1) or not (0).
+look() {
+  local control
+  for control in "$@"; do
+    e2e_driver enabled "$E2E_TITLE" "$control"
+  done | tr -d '\n'
+}
+
 e2e_expect_count "focus on showing" " Minimize" "$(focused)"
+e2e_expect_count "idle details enabled" 000 "$(look "$idle" None 'Find sound')"
 tab
 e2e_poll 5000 shows 'The sound for the button Esc' || e2e_fail "the first Tab did not show Esc"
+e2e_expect_count "details of Esc enabled" 111 \
+  "$(look 'The sound for the button Esc' "$(e2e_program_file 27.wav)" 'Find sound')"
 tab
 e2e_poll 5000 shows 'The sound for the button F1' || e2e_fail "the second Tab did not show F1"
 back_tab
@@ -40,6 +51,7 @@ e2e_click_client "${right_button[@]}"
 caption='The sound for the button Right Arrow is disabled'
 e2e_poll 5000 shows "$caption" || e2e_fail "a left click did not switch Right Arrow off"
 e2e_driver caption-fits "$E2E_TITLE" "$caption" >/dev/null || e2e_fail "the label cuts off \"$caption\""
+e2e_expect_count "details of a key just switched off enabled" 000 "$(look "$caption" None 'Find sound')"
 
 # The next stop after the last key is the box holding the keyboard picture.
 tab
