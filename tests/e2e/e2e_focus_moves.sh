@@ -28,7 +28,7 @@ look() {
   done | tr -d '\n'
 }
 
-e2e_expect_count "focus on showing" " Minimize" "$(focused)"
+e2e_poll 5000 test "$(focused)" = " Minimize" || e2e_fail "on showing, the focus is on '$(focused)', not \" Minimize\""
 e2e_expect_count "idle details enabled" 000 "$(look "$idle" None 'Find sound')"
 tab
 e2e_poll 5000 shows 'The sound for the button Esc' || e2e_fail "the first Tab did not show Esc"
