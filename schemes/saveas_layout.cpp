@@ -33,9 +33,6 @@ FormModel MakeSaveasForm()
     form.controls.push_back(MakeControl("cmdSaveOk", ControlKind::CommandButton, "OK", {2520, 900, 1395, 315}, 2));
     form.controls.push_back(MakeControl("cmdCancel", ControlKind::CommandButton, "Cancel", {4020, 900, 1335, 315}, 3));
     form("txtSave").maxLength = SchemeNameMaxLength;
-    // Typing a name and pressing Enter saves, as in any dialog; Escape is the
-    // close box, which cancels.
-    form("cmdSaveOk").defaultButton = true;
     return form;
 }
 

@@ -65,7 +65,6 @@ struct Control {
     SystemColor lineColor = SystemColor::ButtonShadow;
     std::string toolTipText;  // shown while the mouse rests on the control
     bool pointingHand = false;  // the mouse pointer is a pointing hand over the control
-    bool defaultButton = false;  // command button that Enter clicks while no other button has the focus
 
     // Run-time state.
     int value = 0;          // check boxes and key buttons: 0 released, 1 pressed

@@ -138,7 +138,7 @@ Shape ShapeOf(const Control& control)
         return {"BUTTON", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP | (control.picture.empty() ? 0u : BS_ICON), 0,
                 true};
     case ControlKind::CommandButton:
-        return {"BUTTON", static_cast<DWORD>(control.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, 0, true};
+        return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, true};
     case ControlKind::ComboList:
         return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, true};
     case ControlKind::TextBox:

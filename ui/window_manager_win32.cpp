@@ -55,10 +55,7 @@ private:
     friend WinWindowManager;
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ControlCommand(int id, int notification, HWND control);
-    void Close();
     void RestoreFocus();
-    void ShowDefaultButton();
-    HWND DefaultButton() const;
 
     FormModel& form_;
     HWND owner_;
@@ -111,10 +108,8 @@ void WinWindowManager::ModalForm::RunModal()
                 PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see it too
             break;
         }
-        if (IsDialogMessageA(dialog, &message)) {
-            ShowDefaultButton();
+        if (IsDialogMessageA(dialog, &message))
             continue;
-        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -143,35 +138,6 @@ void WinWindowManager::ModalForm::RestoreFocus()
     SetFocus(target);
     if (const Control* control = controls_->Find(target); control && control->kind == ControlKind::TextBox)
         SendMessageA(target, EM_SETSEL, 0, -1);
-    ShowDefaultButton();
-}
-
-// The enabled button that Enter clicks while the focus is on no other button.
-HWND WinWindowManager::ModalForm::DefaultButton() const
-{
-    for (const Control& control : form_.controls)
-        if (control.kind == ControlKind::CommandButton && control.defaultButton && control.hWnd &&
-            IsWindowEnabled(reinterpret_cast<HWND>(control.hWnd)))
-            return reinterpret_cast<HWND>(control.hWnd);
-    return nullptr;
-}
-
-// The thick border shows what Enter clicks: the focused button, else the
-// default one. The tab key moves it onto a button, but not back off it.
-void WinWindowManager::ModalForm::ShowDefaultButton()
-{
-    HWND focus = GetFocus();
-    const bool onButton = IsChild(window_.get(), focus) &&
-                          (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
-    for (const Control& control : form_.controls) {
-        HWND button = reinterpret_cast<HWND>(control.hWnd);
-        if (control.kind != ControlKind::CommandButton || !button)
-            continue;
-        const bool isDefault = onButton ? button == focus : control.defaultButton;
-        const LONG style = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        if ((GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) != style)
-            SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>(style), TRUE);
-    }
 }
 
 LRESULT CALLBACK WinWindowManager::ModalFormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -189,16 +155,9 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
 {
     switch (message) {
     case WM_COMMAND:
-        // Escape, as in every dialog box, is the close box.
-        if (LOWORD(wParam) == IDCANCEL && lParam == 0)
-            Close();
-        else
-            ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
-    case DM_GETDEFID:
-        // Asked by the dialog keys when Enter is pressed away from a button.
-        if (HWND button = DefaultButton())
-            return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+        // The dialog keys' Enter and Escape arrive here as IDOK and IDCANCEL,
+        // which no control has: neither button is bound to them.
+        ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -209,7 +168,9 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
         }
         return 0;
     case WM_CLOSE:
-        Close();
+        // The window stays; what the close box means is the form's own business.
+        if (form_.closeRequested)
+            form_.closeRequested();
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -223,13 +184,6 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// The window stays; what the close box means is the form's own business.
-void WinWindowManager::ModalForm::Close()
-{
-    if (form_.closeRequested)
-        form_.closeRequested();
 }
 
 void WinWindowManager::ModalForm::ControlCommand(int id, int notification, HWND control)
