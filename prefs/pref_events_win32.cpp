@@ -96,10 +96,16 @@ void PrefEvents::ControlEvent(const Control& control, const MSG& event)
                                  static_cast<float>(GET_Y_LPARAM(event.lParam) * twipsPerPixelY_));
 }
 
-void PrefEvents::WindowFocused()
+void PrefEvents::WindowFocused(HWND window)
 {
     if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
         SetFocus(lastFocus_);
+        return;
+    }
+    // Shown for the first time, the window's first control in tab order
+    // takes the focus, so that Tab goes on from there.
+    if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) {
+        SetFocus(first);
         return;
     }
     pref_.Form_GotFocus();

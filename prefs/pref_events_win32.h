@@ -28,8 +28,9 @@ public:
     void ControlEvent(const Control& control, const MSG& event);
     // The window itself got the focus. Like a dialog, it hands the focus back
     // to the control that had it last, so that closing a modal dialog (the
-    // file dialog above all) does not count as a focus change of its own.
-    void WindowFocused();
+    // file dialog above all) does not count as a focus change of its own, or
+    // else to its first control.
+    void WindowFocused(HWND window);
 
 private:
     void GotFocus(const Control& control);

@@ -60,8 +60,6 @@ PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int t
     CreateWindowExA(WindowExStyle, WindowClass, form.caption.c_str(), WindowStyle, frame.left, frame.top,
                     frame.right - frame.left, frame.bottom - frame.top, owner_.get(), nullptr, instance, this);
     form_.hWnd = reinterpret_cast<WindowHandle>(window_);
-    // Closing the window would end the program; the tray menu is the way out.
-    EnableMenuItem(GetSystemMenu(window_, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 
     controls_ = std::make_unique<FormControls>(instance, window_, form_, twipsPerPixelX, twipsPerPixelY);
     form_.changed = [this](const Control& control) { controls_->Apply(control); };
@@ -115,8 +113,16 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (Control* control = controls_ ? controls_->FindById(static_cast<int>(wParam)) : nullptr)
             events_.ControlEvent(*control, *reinterpret_cast<const MSG*>(lParam));
         return 0;
+    case WM_SYSCOMMAND:
+        // The close box and Alt+F4 put the window away as " Minimize" does:
+        // the program lives on in the tray, whose menu is the way out.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            pref_.Command_Click(0);
+            return 0;
+        }
+        break;
     case WM_SETFOCUS:
-        events_.WindowFocused();
+        events_.WindowFocused(window_);
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -154,13 +160,15 @@ void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
 
 // The user's picks and clicks become the model's: a pick in the scheme list
 // is a selection like any other, and the model decides whether it is a click.
+// The list is read again as it closes, since cancelling it may put back the
+// entry it had without a selection change.
 // The buttons that toggle themselves, and "Find sound", go to their handlers.
 void PrefWindow::ControlCommand(int id, int notification, HWND sender)
 {
     Control* control = controls_ ? controls_->FromUser(id) : nullptr;
     if (!control)
         return;
-    if (control->kind == ControlKind::ComboList && notification == CBN_SELCHANGE)
+    if (control->kind == ControlKind::ComboList && (notification == CBN_SELCHANGE || notification == CBN_CLOSEUP))
         form_.SetListIndex(*control, static_cast<int>(SendMessageA(reinterpret_cast<HWND>(control->hWnd), CB_GETCURSEL, 0, 0)));
     else if (control->kind == ControlKind::CommandButton && control->id.name == "Command" && notification == BN_CLICKED)
         form_.Click(*control);

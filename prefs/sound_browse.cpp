@@ -12,6 +12,10 @@ constexpr std::string_view AllFiles = "*.*";
 constexpr std::string_view FilesText = "Files";      // + the button's index
 constexpr std::string_view AllFilesText = "All files";
 constexpr std::string_view DialogTitle = "Find a sound for the button ";
+// The dialog reads an empty description as the end of its filter list and
+// would then list every file: without the installer's texts these stand in.
+constexpr std::string_view PlainFilesText = "Sound files";
+constexpr std::string_view PlainAllFilesText = "All files (*.*)";
 
 constexpr std::size_t FileBufferSize = 512;
 constexpr std::uint32_t FileBufferLimit = FileBufferSize - 1;  // the buffer always ends in a NUL
@@ -49,7 +53,11 @@ std::string SoundBrowse::OpenFile(const std::string& FileExtension, const std::i
                                   const std::string& fname)
 {
     BrowseText[1] = GetLanguageText(store_, std::string(FilesText) + NumberText(BrowseNumber));
+    if (BrowseText[1].empty())
+        BrowseText[1] = std::string(PlainFilesText) + " (" + FileExtension + ")";
     BrowseText[2] = GetLanguageText(store_, AllFilesText);
+    if (BrowseText[2].empty())
+        BrowseText[2] = PlainAllFilesText;
 
     std::string filter;
     for (const std::string_view part : {std::string_view(BrowseText[1]), std::string_view(FileExtension),

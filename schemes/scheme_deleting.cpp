@@ -24,7 +24,9 @@ SchemeDeleting::SchemeDeleting(SettingsStore& store, MessageBoxes& messages, Win
 void SchemeDeleting::DeleteScheme()
 {
     Control& list = SchemeListBox(pref_);
-    if (list.listIndex < 0 || !Confirmed())
+    // The schemes that come with the program stay, also when switching sounds
+    // back on has enabled the command for them.
+    if (list.listIndex < 0 || IsBuiltInScheme(list.text) || !Confirmed())
         return;
     for (const KeyRange range : SchemeKeyCodes)
         DeleteKeyRange(range.first, range.last);

@@ -226,6 +226,42 @@ void SetReadOnly(HWND edit, bool locked)
         SendMessageA(edit, EM_SETREADONLY, locked, 0);
 }
 
+// Size in pixels of a one-line text in the control's font; the width has the
+// pixel that the grey, embossed look of a disabled caption adds.
+SIZE CaptionSize(HWND control, const std::string& text)
+{
+    SIZE size{};
+    HDC dc = GetDC(control);
+    if (!dc)
+        return size;
+    const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, before);
+    ReleaseDC(control, dc);
+    ++size.cx;
+    return size;
+}
+
+// A label one line high would wrap a caption longer than its laid-out width
+// out of sight. It then reaches further right, as far as its container leaves
+// room, and takes its own width again once the caption fits.
+void FitLabel(HWND label, const std::string& caption, const RECT& laidOut, int rightLimit)
+{
+    const SIZE text = CaptionSize(label, caption);
+    const int height = static_cast<int>(laidOut.bottom - laidOut.top);
+    if (text.cy == 0 || height >= 2 * text.cy)
+        return;  // room for more lines: the label wraps as laid out
+    const int laidOutWidth = static_cast<int>(laidOut.right - laidOut.left);
+    const int room = rightLimit - static_cast<int>(laidOut.left);
+    const int width = std::max(laidOutWidth, std::min(static_cast<int>(text.cx), room));
+    RECT now;
+    GetWindowRect(label, &now);
+    if (now.right - now.left == width)
+        return;
+    SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(label, nullptr, TRUE);  // the caption was laid out for the old width
+}
+
 ScopedFont MakeFont(int twipsPerPixelY, bool bold)
 {
     const int height = -MulDiv(FontHundredthsOfPoint, TwipsPerInch / twipsPerPixelY, 7200);
@@ -334,8 +370,24 @@ void FormControls::Apply(const Control& control)
     for (std::size_t i = 0; i < windows_.size(); ++i)
         if (i == position || IsInside(i, position))
             ApplyAvailability(i);
-    if (HWND window = windows_[position].get())
-        ApplyState(control, window);
+    HWND window = windows_[position].get();
+    if (!window)
+        return;
+    ApplyState(control, window);
+    if (control.kind == ControlKind::Label)
+        FitLabel(window, control.caption, PixelRect(position), RightLimit(position));
+}
+
+// The right edge a control may reach: its container's, less the margin the
+// control keeps on its left inside it.
+int FormControls::RightLimit(std::size_t position) const
+{
+    const std::size_t outer = container_[position];
+    if (outer == NoPosition)
+        return TwipsToPixels(form_.clientWidth, twipsPerPixelX_);
+    const RECT inner = PixelRect(position);
+    const RECT container = PixelRect(outer);
+    return static_cast<int>(container.right - (inner.left - container.left));
 }
 
 Control* FormControls::Find(HWND control) const
@@ -436,12 +488,17 @@ void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position)
     if (!shape.className)
         return;
     const RECT area = PixelRect(position);
+    // A control placed beyond the client area is never seen: Tab passes it by.
+    DWORD style = shape.style;
+    if (area.left >= TwipsToPixels(form_.clientWidth, twipsPerPixelX_) ||
+        area.top >= TwipsToPixels(form_.clientHeight, twipsPerPixelY_))
+        style &= ~static_cast<DWORD>(WS_TABSTOP);
     const auto id = static_cast<INT_PTR>(ControlIdBase + static_cast<int>(position));
     void* creationData = control.kind == ControlKind::Line
                              ? reinterpret_cast<void*>(static_cast<INT_PTR>(control.lineColor))
                              : nullptr;
     HWND created = CreateWindowExA(shape.exStyle, shape.className, ShowsCaption(control) ? control.caption.c_str() : "",
-                                   WS_CHILD | WS_VISIBLE | shape.style, area.left, area.top, area.right - area.left,
+                                   WS_CHILD | WS_VISIBLE | style, area.left, area.top, area.right - area.left,
                                    area.bottom - area.top, window, reinterpret_cast<HMENU>(id), instance, creationData);
     if (!created)
         return;

@@ -88,6 +88,7 @@ private:
     bool ShownEnabled(std::size_t position) const;
     bool ShownVisible(std::size_t position) const;
     RECT PixelRect(std::size_t position) const;
+    int RightLimit(std::size_t position) const;
     void Create(HINSTANCE instance, HWND window, std::size_t position);
     void BuildMenu();
     void AddToolTips(HINSTANCE instance, HWND window);

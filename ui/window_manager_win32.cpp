@@ -55,11 +55,12 @@ private:
     friend WinWindowManager;
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ControlCommand(int id, int notification, HWND control);
-    void FocusFirstControl();
+    void RestoreFocus();
 
     FormModel& form_;
     HWND owner_;
     ScopedWindow window_;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the form last lost it
     std::unique_ptr<FormControls> controls_;  // destroyed before the window that holds them
 };
 
@@ -94,9 +95,10 @@ void WinWindowManager::ModalForm::RunModal()
     CentreOn(dialog, owner_);
     EnableWindow(owner_, FALSE);
     EnableWindow(dialog, TRUE);
+    lastFocus_ = nullptr;
     ::ShowWindow(dialog, SW_SHOW);
     ::SetForegroundWindow(dialog);
-    FocusFirstControl();
+    RestoreFocus();
 
     MSG message;
     while (IsWindowVisible(dialog)) {
@@ -124,15 +126,18 @@ void WinWindowManager::ModalForm::EndModal()
         EnableWindow(window_.get(), FALSE);
 }
 
-// The first tab stop has the focus, with its text selected so that typing replaces it.
-void WinWindowManager::ModalForm::FocusFirstControl()
+// As in a dialog box, the focus goes back to the control that had it, at
+// first the first tab stop; a text box comes back with its text selected, so
+// that typing replaces it (also after a message about what was typed).
+void WinWindowManager::ModalForm::RestoreFocus()
 {
-    HWND first = GetNextDlgTabItem(window_.get(), nullptr, FALSE);
-    if (!first)
+    HWND target = lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_
+                                                            : GetNextDlgTabItem(window_.get(), nullptr, FALSE);
+    if (!target || !controls_)
         return;
-    SetFocus(first);
-    if (const Control* control = controls_->Find(first); control && control->kind == ControlKind::TextBox)
-        SendMessageA(first, EM_SETSEL, 0, -1);
+    SetFocus(target);
+    if (const Control* control = controls_->Find(target); control && control->kind == ControlKind::TextBox)
+        SendMessageA(target, EM_SETSEL, 0, -1);
 }
 
 LRESULT CALLBACK WinWindowManager::ModalFormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -150,7 +155,17 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
 {
     switch (message) {
     case WM_COMMAND:
+        // The dialog keys' Enter and Escape arrive here as IDOK and IDCANCEL,
+        // which no control has: neither button is bound to them.
         ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = IsChild(window, focus) ? focus : nullptr;
+        } else {
+            RestoreFocus();
+        }
         return 0;
     case WM_CLOSE:
         // The window stays; what the close box means is the form's own business.

@@ -329,6 +329,40 @@ int HasText(const std::string& title, const std::string& text) {
   return hwnd && ChildWithText(hwnd, text) ? ExitOk : ExitFailed;
 }
 
+// Whether the control showing this text shows all of it on one line in the
+// window's font, "MS Sans Serif" 8.25 pt: prints the text's width and the
+// control's, in pixels.
+int CaptionFits(const std::string& title, const std::string& text) {
+  HWND control = ControlWithText(title, text);
+  if (!control) return ExitFailed;
+  RECT area;
+  GetClientRect(control, &area);
+  HDC dc = GetDC(control);
+  HFONT font = CreateFontA(-MulDiv(825, GetDeviceCaps(dc, LOGPIXELSY), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  HGDIOBJ before = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, before);
+  DeleteObject(font);
+  ReleaseDC(control, dc);
+  std::printf("%ld %ld\n", static_cast<long>(size.cx), static_cast<long>(area.right));
+  return size.cx <= area.right ? ExitOk : ExitFailed;
+}
+
+// The text of the control that has the keyboard focus in the window's thread;
+// an empty line when the focus is on a control without text or elsewhere.
+int Focused(const std::string& title) {
+  HWND hwnd = FirstTopLevelWindow(title);
+  if (!hwnd) return ExitFailed;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info)) return ExitFailed;
+  std::printf("%s\n", info.hwndFocus && info.hwndFocus != hwnd ? ControlText(info.hwndFocus).c_str() : "");
+  return ExitOk;
+}
+
 int CountWindows(const std::string& title) {
   std::printf("%u\n", static_cast<unsigned>(TopLevelWindows(title).size()));
   return ExitOk;
@@ -627,6 +661,8 @@ int Usage() {
       "       e2e_driver minimize <title>\n"
       "       e2e_driver enabled <title> <control text>\n"
       "       e2e_driver has-text <title> <text>   a control shows exactly this text\n"
+      "       e2e_driver caption-fits <title> <text>   and shows all of it\n"
+      "       e2e_driver focused <title>           text of the control with the focus\n"
       "       e2e_driver click <title> <control text>\n"
       "       e2e_driver pick <title> <position>      in the window's drop-down list\n"
       "       e2e_driver list <title>                 its entries, \"*\" before the selected\n"
@@ -684,6 +720,8 @@ int main(int argc, char** argv) {
   if (command == "minimize" && rest == 1) return Minimize(args[0]);
   if (command == "enabled" && rest == 2) return Enabled(args[0], args[1]);
   if (command == "has-text" && rest == 2) return HasText(args[0], args[1]);
+  if (command == "caption-fits" && rest == 2) return CaptionFits(args[0], args[1]);
+  if (command == "focused" && rest == 1) return Focused(args[0]);
   if (command == "click" && rest == 2) return Click(args[0], args[1]);
   if (command == "pick" && rest == 2) return Pick(args[0], args[1]);
   if (command == "list" && rest == 1) return ListEntries(args[0]);

@@ -114,6 +114,23 @@ TEST_F(SchemeDeletingTest, AnsweringNoChangesNothing)
     EXPECT_EQ(Current(), "A");
 }
 
+TEST_F(SchemeDeletingTest, TheSchemesThatComeWithTheProgramStayAfterSoundsComeBackOn)
+{
+    Start({"Typewriter", "Voice", "typewriter"}, 0);
+    pref.ToggleSound();
+    pref.ToggleSound();
+    ASSERT_TRUE(DeleteEnabled()) << "switching sounds on enables the command whatever is current";
+    const auto before = store.values;
+    DeleteCurrent();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(store.values, before);
+    EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice", "typewriter"}));
+
+    Pick(2);
+    DeleteCurrent();
+    EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice"})) << "only the exact names are kept";
+}
+
 TEST_F(SchemeDeletingTest, AnEntryShowingItsDefaultNameKeepsItAndItsValues)
 {
     Set("SchemesQuantity", "4");

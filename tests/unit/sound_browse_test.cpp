@@ -56,10 +56,15 @@ TEST_F(SoundBrowseTest, DialogRequestIsFilledAsWindowsExpectsIt)
     EXPECT_EQ(request.lCustData, 0);
 }
 
-TEST_F(SoundBrowseTest, MissingLanguageTextsLeaveEmptyDescriptions)
+// An empty first description would end the list before any pattern.
+TEST_F(SoundBrowseTest, MissingLanguageTextsGivePlainDescriptionsSoTheFiltersStay)
 {
     pref.cmdBrowse_Click(0);
-    EXPECT_EQ(LastRequest().lpstrFilter, "\0*.wav\0\0*.*\0\0"s);
+    EXPECT_EQ(LastRequest().lpstrFilter, "Sound files (*.wav)\0*.wav\0All files (*.*)\0*.*\0\0"s);
+
+    Language("All files", "Every file");
+    pref.cmdBrowse_Click(0);
+    EXPECT_EQ(LastRequest().lpstrFilter, "Sound files (*.wav)\0*.wav\0Every file\0*.*\0\0"s);
 }
 
 TEST_F(SoundBrowseTest, DialogOpensInTheFolderOfThePathShown)
