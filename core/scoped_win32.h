@@ -54,5 +54,6 @@ using ScopedFont = Scoped<HFONT, DeleteFont>;
 using ScopedBitmap = Scoped<HBITMAP, DeleteBitmap>;
 using ScopedMenu = Scoped<HMENU, DestroyMenu>;
 using ScopedWindow = Scoped<HWND, DestroyWindow>;
+using ScopedHook = Scoped<HHOOK, UnhookWindowsHookEx>;
 
 }  // namespace clavitone

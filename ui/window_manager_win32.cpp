@@ -229,12 +229,20 @@ void WinWindowManager::ShowWindow(WindowHandle window, int command)
 
 void WinWindowManager::SetForegroundWindow(WindowHandle window)
 {
-    // The click on the tray icon may already have taken the focus to the
-    // tray. That change is taken in first (no queued message is removed), so
-    // that it cannot arrive later and close the tray menu as soon as it opens.
-    MSG pending;
-    PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
     ::SetForegroundWindow(reinterpret_cast<HWND>(window));
+}
+
+HWND WinWindowManager::menuOwner_ = nullptr;
+bool WinWindowManager::menuCancelled_ = false;
+
+LRESULT CALLBACK WinWindowManager::WatchCancelMode(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent->message == WM_CANCELMODE && sent->hwnd == menuOwner_)
+            menuCancelled_ = true;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void WinWindowManager::PopupMenu(WindowHandle owner, WindowHandle menu, unsigned flags, int defaultEntry)
@@ -244,7 +252,25 @@ void WinWindowManager::PopupMenu(WindowHandle owner, WindowHandle menu, unsigned
     SetMenuDefaultItem(popup, static_cast<UINT>(MenuCommandBase + defaultEntry), FALSE);
     POINT pointer{};
     GetCursorPos(&pointer);
-    TrackPopupMenu(popup, flags, pointer.x, pointer.y, 0, window, nullptr);
+    // The click on the tray icon can move the focus to the tray only after
+    // the menu has opened; the window is then told to cancel its modes, the
+    // menu closes at once and the user sees nothing. It is opened once more
+    // when that ends it early, without a choice.
+    constexpr DWORD StolenWithinMs = 1000;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD opened = GetTickCount();
+        menuOwner_ = window;
+        menuCancelled_ = false;
+        {
+            const ScopedHook watch(SetWindowsHookExA(WH_CALLWNDPROC, WatchCancelMode, nullptr, GetCurrentThreadId()));
+            TrackPopupMenu(popup, flags, pointer.x, pointer.y, 0, window, nullptr);
+        }
+        MSG choice;
+        if (!menuCancelled_ || PeekMessageA(&choice, window, WM_COMMAND, WM_COMMAND, PM_NOREMOVE) ||
+            GetTickCount() - opened > StolenWithinMs)
+            break;
+        ::SetForegroundWindow(window);
+    }
     // Lets the menu of a background program close at the next click
     // elsewhere, also when it is opened again later.
     PostMessageA(window, WM_NULL, 0, 0);

@@ -29,6 +29,10 @@ public:
 private:
     class ModalForm;
     static LRESULT CALLBACK ModalFormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Notices the owner of the open pop-up menu being told to cancel its modes.
+    static LRESULT CALLBACK WatchCancelMode(int code, WPARAM wParam, LPARAM lParam);
+    static HWND menuOwner_;
+    static bool menuCancelled_;
 
     HINSTANCE instance_;
     int twipsPerPixelX_;
