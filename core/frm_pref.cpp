@@ -14,7 +14,6 @@ constexpr int DeleteCommand = 2;
 
 frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm)
     : platform_(services),
-      KeySound(keySound),
       form_(form),
       playback_(keySound, services.sound),
       details_(form, services.store, services.environment, services.focus, keySound),

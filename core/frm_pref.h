@@ -101,7 +101,6 @@ private:
     WindowHandle hWnd() const { return form_.hWnd; }
 
     PlatformServices platform_;
-    KeySoundTable& KeySound;
     FormModel& form_;
     KeyPlayback playback_;
     KeyDetails details_;
