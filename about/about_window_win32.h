@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "about/frm_about.h"
-#include "core/platform.h"
-#include "core/scoped_win32.h"
+#include "platform/platform.h"
+#include "platform/scoped_win32.h"
 #include "ui/control_model.h"
 #include "ui/top_window_win32.h"
 

@@ -2,7 +2,7 @@
 
 #include "about/about_layout.h"
 #include "about/about_links.h"
-#include "core/key_playback.h"
+#include "platform/vb_boolean.h"
 
 namespace clavitone {
 

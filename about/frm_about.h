@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "ui/control_model.h"
 
 namespace clavitone {

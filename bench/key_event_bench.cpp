@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "core/key_playback.h"
 #include "settings/settings_layout.h"
+#include "sound/key_playback.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The system's open-file dialog, run modally over its owner.
 #pragma once
 
-#include "core/platform.h"
+#include "platform/platform.h"
 
 namespace clavitone {
 

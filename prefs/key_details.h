@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "core/key_playback.h"
-#include "core/key_sound.h"
-#include "core/platform.h"
+#include "platform/platform.h"
+#include "platform/vb_boolean.h"
 #include "settings/settings_store.h"
+#include "sound/key_sound.h"
 #include "ui/control_model.h"
 
 namespace clavitone {

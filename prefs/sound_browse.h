@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "prefs/key_details.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"

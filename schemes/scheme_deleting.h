@@ -1,7 +1,7 @@
 // "Delete scheme" and " Minimize", the window's other two commands.
 #pragma once
 
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "schemes/scheme_list.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
 

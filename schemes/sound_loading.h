@@ -4,9 +4,9 @@
 
 #include <array>
 
-#include "core/key_sound.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "settings/settings_store.h"
+#include "sound/key_sound.h"
 #include "ui/control_model.h"
 
 namespace clavitone {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "core/scoped_win32.h"
+#include "platform/scoped_win32.h"
 
 namespace clavitone {
 

@@ -1,7 +1,7 @@
 // The registry calls beneath SetRegistryString, made for real.
 #pragma once
 
-#include "core/platform.h"
+#include "platform/platform.h"
 
 namespace clavitone {
 

@@ -1,6 +1,6 @@
 #include "settings/run_at_logon.h"
 
-#include "core/key_playback.h"
+#include "platform/vb_boolean.h"
 #include "settings/settings_layout.h"
 
 namespace clavitone {

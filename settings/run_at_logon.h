@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
 

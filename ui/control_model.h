@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 
 namespace clavitone {
 

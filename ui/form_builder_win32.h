@@ -1,5 +1,8 @@
 // The real controls of a window, made from its control model and kept in step
 // with it. Nothing is decided here: the model says what, this only shows it.
+// Three files share the work: form_builder_win32.cpp creates the controls,
+// control_mirror_win32.cpp shows the model's state in them, and
+// control_events_win32.cpp carries their events back to the window.
 //
 // Use from the window procedure of an already created top-level window:
 //   - construct FormControls in WM_CREATE (or right after CreateWindow), then
@@ -19,10 +22,12 @@
 
 #include <windows.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
-#include "core/scoped_win32.h"
+#include "platform/scoped_win32.h"
+#include "ui/control_events_win32.h"
 #include "ui/control_model.h"
 
 namespace clavitone {
@@ -31,14 +36,6 @@ namespace clavitone {
 inline constexpr int ControlIdBase = 1000;
 // Popup menu entry with index i: WM_COMMAND with id MenuCommandBase + i.
 inline constexpr int MenuCommandBase = 2000;
-
-// Sent to the top-level window after a control that can take the focus (and
-// every picture box) has handled WM_SETFOCUS or a mouse message (WM_MOUSEMOVE
-// to WM_MBUTTONDBLCLK): wParam is the control id, lParam a const MSG* with the
-// message as the control received it, valid during the call. This carries the
-// GotFocus and MouseDown events and pichook's tray callbacks (the tray posts
-// its callback message, WM_MOUSEMOVE, to pichook).
-inline constexpr UINT WmControlEvent = WM_APP + 0x100;
 
 // A window's or control's text as Windows holds it.
 std::string WindowText(HWND window);
@@ -81,7 +78,20 @@ public:
     HBRUSH ControlColors(HWND control, HDC dc) const;
 
 private:
-    class ApplyingScope;
+    static constexpr std::size_t NoPosition = std::numeric_limits<std::size_t>::max();
+
+    class ApplyingScope {
+    public:
+        explicit ApplyingScope(FormControls& owner) : owner_(owner) { ++owner_.applying_; }
+        ~ApplyingScope() { --owner_.applying_; }
+        ApplyingScope(const ApplyingScope&) = delete;
+        ApplyingScope& operator=(const ApplyingScope&) = delete;
+
+    private:
+        FormControls& owner_;
+    };
+
+    static bool ShowsCaption(const Control& control);
 
     std::size_t PositionOf(const Control& control) const;
     bool IsInside(std::size_t position, std::size_t container) const;

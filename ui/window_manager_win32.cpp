@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/scoped_win32.h"
+#include "platform/scoped_win32.h"
 #include "ui/form_builder_win32.h"
 
 namespace clavitone {

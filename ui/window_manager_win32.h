@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "ui/control_model.h"
 
 namespace clavitone {

@@ -3,7 +3,7 @@
 // of calls across services.
 #pragma once
 
-#include "core/frm_pref.h"
+#include "app/frm_pref.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_platform.h"
 #include "tests/fakes/recording_prefs_platform.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 
 namespace clavitone::fakes {
 

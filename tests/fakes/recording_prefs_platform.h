@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 
 namespace clavitone::fakes {
 

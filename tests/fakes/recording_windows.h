@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "tests/fakes/recording_platform.h"
 
 namespace clavitone::fakes {

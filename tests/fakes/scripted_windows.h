@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "tests/fakes/recording_platform.h"
 #include "ui/control_model.h"
 

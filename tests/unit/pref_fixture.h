@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/frm_pref.h"
+#include "app/frm_pref.h"
 #include "prefs/pref_layout.h"
 #include "schemes/saveas_layout.h"
 #include "tests/fakes/fake_platform.h"

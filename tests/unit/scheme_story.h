@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/frm_pref.h"
+#include "app/frm_pref.h"
 #include "prefs/pref_layout.h"
 #include "schemes/saveas_layout.h"
 #include "tests/fakes/fake_platform.h"

@@ -1,0 +1,113 @@
+#include "app/frm_pref.h"
+
+#include "settings/settings_layout.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr int MinimizeCommand = 0;
+constexpr int SaveAsCommand = 1;
+constexpr int DeleteCommand = 2;
+
+}  // namespace
+
+frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm)
+    : platform_(services),
+      form_(form),
+      playback_(keySound, services.sound),
+      details_(form, services.store, services.environment, services.focus, keySound),
+      browse_(form, services.store, services.environment, services.fileDialog, details_),
+      launch_(form, services.store, services.environment, services.registry),
+      loading_(services.store, services.environment, form, keySound),
+      schemes_(services.store, form, loading_),
+      saveas_(services.store, services.windows, services.messages, form, saveasForm),
+      deleting_(services.store, services.messages, services.windows, form, schemes_),
+      trayIcon_(services.tray, form),
+      toggle_(playback_, trayIcon_, services.hook, services.store, form),
+      menu_({services.windows, services.shell, services.environment, services.about}, toggle_, form, [this] {
+          std::int16_t cancel = 0;
+          Form_Unload(cancel);
+      })
+{
+    form_.textChange = [this](const Control& box) {
+        if (box.id.name == "Text")
+            Text_Change(box.id.index);
+    };
+    form_.clicked = [this](Control& control) { ControlClicked(control); };
+}
+
+void frmPref::Form_Load()
+{
+    if (platform_.environment.PrevInstance()) {
+        // The running instance is neither told nor brought forward.
+        std::int16_t cancel = 0;
+        Form_Unload(cancel);
+        return;
+    }
+    platform_.hook.InitHook(hWnd());
+    playback_.SoundEnabled = true;
+    SetLanguage();
+    ComboLoading();
+    SetIcon();
+    RestoreLaunchBox();
+    SoundLoading();
+    ClearDetails();
+}
+
+void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
+{
+    // Unloading cannot be refused. In a refused second instance there is no
+    // icon and no hook: both removals then fail harmlessly.
+    trayIcon_.Remove();
+    platform_.hook.DeleteHook(hWnd());
+    platform_.environment.EndProcess();
+}
+
+// There is no language handling beyond the texts read where they are shown.
+void frmPref::SetLanguage() {}
+
+void frmPref::SetIcon()
+{
+    trayIcon_.SetIcon();
+}
+
+void frmPref::chkLaunch_GotFocus()
+{
+    launch_.chkLaunch_GotFocus();
+    details_.Deselect();
+}
+
+void frmPref::Command_Click(std::int16_t Index)
+{
+    switch (Index) {
+    case MinimizeCommand:
+        deleting_.Minimize();
+        break;
+    case SaveAsCommand:
+        saveas_.Show();
+        break;
+    case DeleteCommand:
+        deleting_.DeleteScheme();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmPref::RestoreLaunchBox()
+{
+    launch_.RestoreLaunchBox();
+}
+
+// Clicks of the control arrays go to their one handler with the index.
+void frmPref::ControlClicked(Control& control)
+{
+    const auto index = static_cast<std::int16_t>(control.id.index);
+    if (control.id.name == "Combo")
+        Combo_Click(index);
+    else if (control.id.name == "Command")
+        Command_Click(index);
+}
+
+}  // namespace clavitone

@@ -1,0 +1,118 @@
+// The resident window's behaviour: start-up, shut-down and the events that
+// reach it. The Win32 layer creates the real window and forwards to this.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "prefs/key_details.h"
+#include "prefs/sound_browse.h"
+#include "schemes/scheme_deleting.h"
+#include "schemes/scheme_list.h"
+#include "schemes/scheme_saving.h"
+#include "schemes/sound_loading.h"
+#include "settings/run_at_logon.h"
+#include "settings/settings_store.h"
+#include "sound/key_playback.h"
+#include "sound/key_sound.h"
+#include "tray/sound_toggle.h"
+#include "tray/tray_icon.h"
+#include "tray/tray_menu.h"
+#include "ui/control_model.h"
+
+namespace clavitone {
+
+struct PlatformServices {
+    SoundPlayer& sound;
+    KeyboardHook& hook;
+    TrayShell& tray;
+    Environment& environment;
+    SettingsStore& store;
+    WindowFocus& focus;
+    FileDialog& fileDialog;
+    RegistryWriter& registry;
+    MessageBoxes& messages;
+    WindowManager& windows;
+    Shell& shell;
+    WindowLoader& about;  // frmAbout
+};
+
+class frmPref {
+public:
+    // The form model is frmPref's control tree (see MakePrefForm); its handles
+    // must be set before Form_Load runs. saveasForm is frmSaveas's (see MakeSaveasForm).
+    frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm);
+    frmPref(const frmPref&) = delete;
+    frmPref& operator=(const frmPref&) = delete;
+
+    void Form_Load();
+    void Form_Unload(std::int16_t& Cancel);
+
+    void Form_KeyDown(int keyCode, int shift) { playback_.Form_KeyDown(keyCode, shift); }
+    void Form_KeyUp(int keyCode, int shift) { playback_.Form_KeyUp(keyCode, shift); }
+    void Form_MouseDown(int button, int shift, float x, float y) { playback_.Form_MouseDown(button, shift, x, y); }
+    void Form_MouseUp(int button, int shift, float x, float y) { playback_.Form_MouseUp(button, shift, x, y); }
+
+    void GoSound(const std::optional<std::string>& Sound) { playback_.GoSound(Sound); }
+    bool SoundEnabled() const { return playback_.SoundEnabled; }
+    std::int16_t KeyHeld() const { return playback_.KeyHeld; }
+
+    void SetLanguage();
+    void ComboLoading() { schemes_.ComboLoading(); }
+    void SetIcon();
+    void SoundLoading() { loading_.SoundLoading(); }
+    void ClearDetails() { details_.ClearDetails(); }
+    void chkLaunch_Click() { launch_.chkLaunch_Click(); }
+    void chkLaunch_GotFocus();
+    void Form_GotFocus() { details_.Deselect(); }
+
+    void chkSound_Click(int Index) { details_.chkSound_Click(Index); }
+    void chkSound_GotFocus(int Index) { details_.chkSound_GotFocus(Index); }
+    void chkSound_MouseDown(int Index, int Button, int Shift, float X, float Y)
+    {
+        details_.chkSound_MouseDown(Index, Button, Shift, X, Y);
+    }
+    void Combo_GotFocus(int /*Index*/) { details_.Deselect(); }
+    void Command_GotFocus(int /*Index*/) { details_.Deselect(); }
+    void picOptions_GotFocus(int /*Index*/) { details_.Deselect(); }
+    void Text_Change(int Index) { details_.Text_Change(Index); }
+    void cmdBrowse_Click(int Index) { browse_.cmdBrowse_Click(Index); }
+    std::string OpenFile(const std::string& FileExtension, const std::int16_t& BrowseNumber, const std::string& fname)
+    {
+        return browse_.OpenFile(FileExtension, BrowseNumber, fname);
+    }
+
+    std::int16_t KeySelected() const { return details_.KeySelected; }
+    std::int16_t SelectedKey() const { return details_.SelectedKey; }
+    const std::string& SelectedKeyName() const { return details_.SelectedKeyName; }
+    void Combo_Click(std::int16_t Index) { schemes_.Combo_Click(Index); }
+    void Command_Click(std::int16_t Index);
+
+    void pichook_MouseMove(int button, int shift, float x, float y) { menu_.pichook_MouseMove(button, shift, x, y); }
+    void mnuPopUp_Click(int index) { menu_.mnuPopUp_Click(index); }
+    void ToggleSound() { toggle_.ToggleSound(); }
+    // The Windows shell restarted: the icon is added again as it stands.
+    void TaskbarCreated() { trayIcon_.Restore(); }
+    const NotifyIconRecord& TrayIcon() const { return trayIcon_.Record(); }
+
+private:
+    void RestoreLaunchBox();
+    void ControlClicked(Control& control);
+    WindowHandle hWnd() const { return form_.hWnd; }
+
+    PlatformServices platform_;
+    FormModel& form_;
+    KeyPlayback playback_;
+    KeyDetails details_;
+    SoundBrowse browse_;
+    RunAtLogon launch_;
+    SoundTableLoader loading_;
+    SchemeList schemes_;
+    frmSaveas saveas_;
+    SchemeDeleting deleting_;
+    NotifyIcon trayIcon_;
+    SoundToggle toggle_;
+    TrayMenu menu_;
+};
+
+}  // namespace clavitone

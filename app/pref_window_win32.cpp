@@ -1,0 +1,179 @@
+#include "app/pref_window_win32.h"
+
+#include <windowsx.h>
+
+#include "keybhook/keybhook_messages.h"
+#include "ui/form_builder_win32.h"
+#include "ui/top_window_win32.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr char WindowClass[] = "ClavitonePreferences";
+constexpr char OwnerClass[] = "ClavitoneOwner";
+constexpr DWORD WindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
+constexpr DWORD WindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// Broadcast by the Windows shell when it starts again and has forgotten every icon.
+constexpr char TaskbarCreatedMessage[] = "TaskbarCreated";
+
+constexpr int MouseLeft = 1;
+constexpr int MouseRight = 2;
+constexpr int MouseMiddle = 4;
+
+void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
+{
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = OwnerClass;
+    RegisterClassExA(&windowClass);
+
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = WindowClass;
+    windowClass.cbWndExtra = sizeof(PrefWindow*);
+    RegisterClassExA(&windowClass);
+}
+
+}  // namespace
+
+PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int twipsPerPixelX, int twipsPerPixelY)
+    : form_(form),
+      pref_(pref),
+      twipsPerPixelX_(twipsPerPixelX),
+      twipsPerPixelY_(twipsPerPixelY),
+      taskbarCreated_(RegisterWindowMessageA(TaskbarCreatedMessage)),
+      events_(pref, twipsPerPixelX, twipsPerPixelY)
+{
+    RegisterClasses(instance, LoadIconA(instance, form.icon.c_str()), OwnedWindowProcedure<PrefWindow>);
+
+    // A window owned by a hidden window gets no taskbar button.
+    owner_.reset(CreateWindowExA(0, OwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+
+    const RECT frame = CentredWindowRect(TwipsToPixels(form.clientWidth, twipsPerPixelX),
+                                         TwipsToPixels(form.clientHeight, twipsPerPixelY), WindowStyle, WindowExStyle);
+    CreateWindowExA(WindowExStyle, WindowClass, form.caption.c_str(), WindowStyle, frame.left, frame.top,
+                    frame.right - frame.left, frame.bottom - frame.top, owner_.get(), nullptr, instance, this);
+    form_.hWnd = reinterpret_cast<WindowHandle>(window_);
+
+    controls_ = std::make_unique<FormControls>(instance, window_, form_, twipsPerPixelX, twipsPerPixelY);
+    form_.changed = [this](const Control& control) { controls_->Apply(control); };
+}
+
+PrefWindow::~PrefWindow()
+{
+    form_.changed = nullptr;
+}
+
+int PrefWindow::Run()
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Tab between the controls of whichever window has them; everything
+        // else is dispatched there too.
+        if (HWND dialog = GetAncestor(message.hwnd, GA_ROOT); dialog && IsDialogMessageA(dialog, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        pref_.TaskbarCreated();
+        return 0;
+    }
+    switch (message) {
+    case keybhook::WmHookKeyDown:
+        pref_.Form_KeyDown(static_cast<int>(wParam), 0);
+        return 0;
+    case keybhook::WmHookKeyUp:
+        pref_.Form_KeyUp(static_cast<int>(wParam), 0);
+        return 0;
+    case WM_COMMAND:
+        if (!PressFocusedButtonOnEnter(window_, wParam, lParam))
+            ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        MouseButton(message, wParam, lParam);
+        return 0;
+    case WmControlEvent:
+        if (Control* control = controls_ ? controls_->FindById(static_cast<int>(wParam)) : nullptr)
+            events_.ControlEvent(*control, *reinterpret_cast<const MSG*>(lParam));
+        return 0;
+    case WM_SYSCOMMAND:
+        // The close box and Alt+F4 put the window away as " Minimize" does:
+        // the program lives on in the tray, whose menu is the way out.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            pref_.Command_Click(0);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        events_.WindowFocused(window_);
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = controls_ ? controls_->ControlColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)) : nullptr)
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_ENDSESSION:
+        if (!wParam)
+            break;
+        [[fallthrough]];  // logging off unloads the window like any other unloading
+    case WM_CLOSE: {
+        std::int16_t cancel = 0;
+        pref_.Form_Unload(cancel);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void PrefWindow::MouseButton(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    const int button = (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)   ? MouseLeft
+                       : (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) ? MouseRight
+                                                                                 : MouseMiddle;
+    const float x = static_cast<float>(GET_X_LPARAM(lParam) * twipsPerPixelX_);
+    const float y = static_cast<float>(GET_Y_LPARAM(lParam) * twipsPerPixelY_);
+    if (down)
+        pref_.Form_MouseDown(button, MouseShiftState(wParam), x, y);
+    else
+        pref_.Form_MouseUp(button, MouseShiftState(wParam), x, y);
+}
+
+// The user's picks and clicks become the model's: a pick in the scheme list
+// is a selection like any other, and the model decides whether it is a click.
+// The list is read again as it closes, since cancelling it may put back the
+// entry it had without a selection change.
+// The buttons that toggle themselves, and "Find sound", go to their handlers.
+void PrefWindow::ControlCommand(int id, int notification, HWND sender)
+{
+    Control* control = controls_ ? controls_->FromUser(id) : nullptr;
+    if (!control)
+        return;
+    if (control->kind == ControlKind::ComboList && (notification == CBN_SELCHANGE || notification == CBN_CLOSEUP))
+        form_.SetListIndex(*control, static_cast<int>(SendMessageA(reinterpret_cast<HWND>(control->hWnd), CB_GETCURSEL, 0, 0)));
+    else if (control->kind == ControlKind::CommandButton && control->id.name == "Command" && notification == BN_CLICKED)
+        form_.Click(*control);
+    else
+        events_.Command(*control, static_cast<WORD>(notification), sender);
+}
+
+}  // namespace clavitone

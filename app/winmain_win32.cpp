@@ -1,0 +1,56 @@
+// Process start: the real services, the resident window, start-up, and the main loop.
+#include <windows.h>
+
+#include "about/about_layout.h"
+#include "about/about_window_win32.h"
+#include "about/frm_about.h"
+#include "app/frm_pref.h"
+#include "app/pref_events_win32.h"
+#include "app/pref_window_win32.h"
+#include "platform/message_box_win32.h"
+#include "platform/platform_win32.h"
+#include "prefs/file_dialog_win32.h"
+#include "prefs/pref_layout.h"
+#include "schemes/saveas_layout.h"
+#include "settings/registry_store_win32.h"
+#include "settings/registry_writer_win32.h"
+#include "ui/window_manager_win32.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    using namespace clavitone;
+
+    WinEnvironment environment;
+    WinSoundPlayer sound;
+    WinTrayShell tray;
+    RegistryStore store;
+    WinWindowFocus focus;
+    WinFileDialog fileDialog;
+    WinRegistryWriter registry;
+    HookLibrary hook(environment.AppPath());
+    WinMessageBoxes messages;
+    WinShell shell;
+    const int twipsPerPixelX = environment.TwipsPerPixelX();
+    const int twipsPerPixelY = environment.TwipsPerPixelY();
+    FormModel saveasForm = MakeSaveasForm();
+    WinWindowManager windows(instance, twipsPerPixelX, twipsPerPixelY);
+
+    FormModel aboutForm = MakeAboutForm();
+    frmAbout about(shell, windows, aboutForm);
+    AboutWindow aboutWindow(instance, aboutForm, about, twipsPerPixelX, twipsPerPixelY);
+
+    KeySoundTable keySound;
+    FormModel form = MakePrefForm();
+    frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
+                  aboutWindow},
+                 keySound, form, saveasForm);
+    PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
+
+    pref.Form_Load();
+    const int status = window.Run();
+    // The loop also ends on a GetMessage error or a stray WM_QUIT: the icon
+    // and the hook must still go before the process does.
+    std::int16_t cancel = 0;
+    pref.Form_Unload(cancel);
+    return status;
+}

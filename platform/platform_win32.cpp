@@ -1,0 +1,128 @@
+#include "platform/platform_win32.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "platform/instance_mutex.h"
+#include "platform/program_file.h"
+
+namespace clavitone {
+
+namespace {
+
+// Per logon session: each user has an instance of their own.
+constexpr char InstanceMutexName[] = "Local\\Clavitone.Instance";
+constexpr int TwipsPerInch = 1440;
+constexpr DWORD NotifyIconFirstLayoutSize = 88;
+static_assert(ErrorAccessDenied == ERROR_ACCESS_DENIED && ErrorAlreadyExists == ERROR_ALREADY_EXISTS);
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == NotifyIconFirstLayoutSize);
+
+std::string ModulePath()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+int TwipsPerPixel(int deviceCap)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, deviceCap);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? TwipsPerInch / dpi : 15;
+}
+
+}  // namespace
+
+void WinSoundPlayer::sndPlaySoundA(const char* path, unsigned flags)
+{
+    ::sndPlaySoundA(path, flags);
+}
+
+void WinTrayShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record)
+{
+    NOTIFYICONDATAA data{};
+    // The program states the first layout's 32-bit size; a 64-bit build
+    // passes the size of that same layout with its wider handles.
+    data.cbSize = record.cbSize == NotifyIconFirstLayoutSize ? NOTIFYICONDATAA_V1_SIZE : record.cbSize;
+    data.hWnd = reinterpret_cast<HWND>(record.hWnd);
+    data.uID = record.uID;
+    data.uFlags = record.uFlags;
+    data.uCallbackMessage = record.uCallbackMessage;
+    data.hIcon = reinterpret_cast<HICON>(record.hIcon);
+    std::memcpy(data.szTip, record.szTip.data(), record.szTip.size());
+    ::Shell_NotifyIconA(message, &data);
+}
+
+void WinShell::ShellExecuteA(WindowHandle owner, const char* operation, const char* file, const char* parameters,
+                             const char* directory, int showCommand)
+{
+    ::ShellExecuteA(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand);
+}
+
+HookLibrary::HookLibrary(const std::string& programFolder)
+    : library_(LoadLibraryA((programFolder + "\\keybhook.dll").c_str()))
+{
+    if (!library_)
+        return;
+    init_ = reinterpret_cast<HookCall>(reinterpret_cast<void*>(GetProcAddress(library_.get(), "_InitHook@4")));
+    delete_ = reinterpret_cast<HookCall>(reinterpret_cast<void*>(GetProcAddress(library_.get(), "_DeleteHook@4")));
+}
+
+void HookLibrary::InitHook(WindowHandle window)
+{
+    if (init_)
+        init_(reinterpret_cast<HWND>(window));
+}
+
+void HookLibrary::DeleteHook(WindowHandle window)
+{
+    if (delete_)
+        delete_(reinterpret_cast<HWND>(window));
+}
+
+WinEnvironment::WinEnvironment()
+    : modulePath_(ModulePath()), instanceMutex_(CreateMutexA(nullptr, FALSE, InstanceMutexName))
+{
+    previousInstance_ = InstanceMutexShowsRunningInstance(static_cast<bool>(instanceMutex_), GetLastError());
+}
+
+bool WinEnvironment::PrevInstance()
+{
+    return previousInstance_;
+}
+
+std::string WinEnvironment::AppPath()
+{
+    return ProgramFolder(modulePath_);
+}
+
+std::string WinEnvironment::ExeName()
+{
+    return ProgramName(modulePath_);
+}
+
+int WinEnvironment::TwipsPerPixelX()
+{
+    return TwipsPerPixel(LOGPIXELSX);
+}
+
+int WinEnvironment::TwipsPerPixelY()
+{
+    return TwipsPerPixel(LOGPIXELSY);
+}
+
+void WinEnvironment::EndProcess()
+{
+    ExitProcess(0);
+}
+
+}  // namespace clavitone

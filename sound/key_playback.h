@@ -1,0 +1,35 @@
+// From a key or mouse event of the preferences window to a sound.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/vb_boolean.h"
+#include "sound/key_sound.h"
+
+namespace clavitone {
+
+class KeyPlayback {
+public:
+    KeyPlayback(KeySoundTable& keySound, SoundPlayer& player) : KeySound(keySound), player_(player) {}
+
+    void Form_KeyDown(int keyCode, int shift);
+    void Form_KeyUp(int keyCode, int shift);
+    void Form_MouseDown(int button, int shift, float x, float y);
+    void Form_MouseUp(int button, int shift, float x, float y);
+
+    void GoSound(const std::optional<std::string>& Sound);
+
+    bool SoundEnabled = false;
+    std::int16_t KeyHeld = VbFalse;
+
+private:
+    void PlaySlot(int code) { GoSound(KeySound[code]); }
+
+    KeySoundTable& KeySound;
+    SoundPlayer& player_;
+};
+
+}  // namespace clavitone

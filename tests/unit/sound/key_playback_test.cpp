@@ -1,0 +1,131 @@
+#include "sound/key_playback.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/fakes/recording_platform.h"
+
+namespace clavitone {
+namespace {
+
+using fakes::Call;
+
+class KeyPlaybackTest : public ::testing::Test {
+protected:
+    KeyPlaybackTest()
+    {
+        for (int code : {16, 17, 37, 38, 65, 66, 93})
+            table.Set(code, "C:\\snd\\" + std::to_string(code) + ".wav");
+        playback.SoundEnabled = true;
+    }
+
+    // The paths played since the last call, a null path as "(null)".
+    std::vector<std::string> Played()
+    {
+        std::vector<std::string> paths;
+        for (const Call& call : journal) {
+            EXPECT_EQ(call.what, "sndPlaySoundA");
+            EXPECT_EQ(call.number, SND_ASYNC) << "sounds are asynchronous and cut each other off";
+            paths.push_back(call.text.value_or("(null)"));
+        }
+        journal.clear();
+        return paths;
+    }
+
+    fakes::Journal journal;
+    fakes::RecordingSound sound{journal};
+    KeySoundTable table;
+    KeyPlayback playback{table, sound};
+};
+
+using Paths = std::vector<std::string>;
+
+TEST_F(KeyPlaybackTest, LetterSoundsOnEveryAutoRepeat)
+{
+    for (int i = 0; i < 3; ++i)
+        playback.Form_KeyDown(65, 0);
+    playback.Form_KeyUp(65, 0);
+    EXPECT_EQ(Played(), Paths(3, "C:\\snd\\65.wav"));
+}
+
+TEST_F(KeyPlaybackTest, HeldKeySoundsOncePerPressAndBlocksOtherHeldKeys)
+{
+    playback.Form_KeyDown(16, 0);
+    playback.Form_KeyDown(16, 0);
+    playback.Form_KeyDown(38, 0);  // Up while Shift is held: silent
+    EXPECT_EQ(playback.KeyHeld, VbTrue);
+    EXPECT_EQ(Played(), Paths{"C:\\snd\\16.wav"});
+
+    playback.Form_KeyUp(16, 0);
+    EXPECT_EQ(playback.KeyHeld, VbFalse);
+    playback.Form_KeyDown(38, 0);
+    EXPECT_EQ(Played(), Paths{"C:\\snd\\38.wav"});
+}
+
+TEST_F(KeyPlaybackTest, ReleaseOfAnyKeyClearsKeyHeld)
+{
+    playback.Form_KeyDown(17, 0);
+    playback.Form_KeyDown(65, 0);
+    playback.Form_KeyUp(65, 0);  // Ctrl still down, but a letter was released
+    playback.Form_KeyDown(17, 0);
+    EXPECT_EQ(Played(), (Paths{"C:\\snd\\17.wav", "C:\\snd\\65.wav", "C:\\snd\\17.wav"}));
+}
+
+TEST_F(KeyPlaybackTest, NothingHappensWhileSoundsAreOff)
+{
+    playback.Form_KeyDown(16, 0);
+    Played();
+    playback.SoundEnabled = false;
+    playback.Form_KeyDown(65, 0);
+    playback.Form_KeyUp(16, 0);
+    playback.Form_MouseDown(1, 0, 0, 0);
+    playback.Form_MouseUp(2, 0, 0, 0);
+    EXPECT_TRUE(Played().empty());
+    EXPECT_EQ(playback.KeyHeld, VbTrue) << "a release while muted must not clear KeyHeld";
+}
+
+TEST_F(KeyPlaybackTest, MenuKeyReleaseAndMouseButtonsPlayTheUnsetSlotsThreeAndFour)
+{
+    playback.Form_KeyDown(93, 0);
+    playback.Form_KeyUp(93, 0);
+    playback.Form_MouseDown(1, 0, 10, 10);
+    playback.Form_MouseDown(2, 0, 10, 10);
+    playback.Form_MouseUp(1, 0, 10, 10);
+    playback.Form_MouseUp(2, 0, 10, 10);
+    EXPECT_EQ(Played(), (Paths{"C:\\snd\\93.wav", "(null)", "(null)", "(null)"}));
+}
+
+TEST_F(KeyPlaybackTest, KeysWithoutAFilledSlotPassNullAndSwitchedOffKeysPassEmptyText)
+{
+    table.Set(66, "");
+    playback.Form_KeyDown(96, 0);  // numeric keypad 0: no key button, never filled
+    playback.Form_KeyDown(66, 0);
+    ASSERT_EQ(journal.size(), 2u);
+    EXPECT_EQ(journal[0].text, std::nullopt);
+    EXPECT_EQ(journal[1].text, std::optional<std::string>(""));
+}
+
+TEST_F(KeyPlaybackTest, CodesBeyondTheTableAreIgnoredEntirely)
+{
+    playback.Form_KeyDown(16, 0);
+    Played();
+    for (int code : {223, 255, 1000, -1}) {
+        playback.Form_KeyDown(code, 0);
+        playback.Form_KeyUp(code, 0);
+    }
+    EXPECT_TRUE(Played().empty());
+    EXPECT_EQ(playback.KeyHeld, VbTrue) << "an ignored release must not clear KeyHeld";
+}
+
+TEST(KeySoundTableTest, StartsUnsetAndStoresOnlyWithinItsSlots)
+{
+    KeySoundTable table;
+    EXPECT_FALSE(table[0].has_value());
+    EXPECT_FALSE(table[222].has_value());
+    table.Set(222, "x.wav");
+    table.Set(223, "ignored.wav");
+    EXPECT_EQ(table[222], std::optional<std::string>("x.wav"));
+    EXPECT_FALSE(table[223].has_value());
+}
+
+}  // namespace
+}  // namespace clavitone

@@ -1,0 +1,64 @@
+#include "tray/sound_toggle.h"
+
+#include "settings/settings_layout.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr std::string_view TipSoundsOff = "Progoff";
+constexpr std::string_view TipSoundsOn = "Progon";
+constexpr int MuteEntry = 1;
+
+void SetEnabled(FormModel& form, Control& control, bool enabled)
+{
+    form.Update(control, [enabled](Control& c) { c.enabled = enabled; });
+}
+
+void SetMuteTick(FormModel& form, bool ticked)
+{
+    form.Update(form("mnuPopUp", MuteEntry), [ticked](Control& entry) { entry.checked = ticked; });
+}
+
+}  // namespace
+
+void SoundToggle::ToggleSound()
+{
+    if (playback_.SoundEnabled)
+        SwitchOff();
+    else
+        SwitchOn();
+}
+
+// With the hook removed no key event reaches the program at all. The scheme
+// controls go grey, but the Minimize button and the start-up box stay usable.
+void SoundToggle::SwitchOff()
+{
+    playback_.SoundEnabled = false;
+    SetMuteTick(form_, true);
+    hook_.DeleteHook(form_.hWnd);
+    SetEnabled(form_, form_("picOptions", 0), false);
+    EnableSchemeControls(false);
+    icon_.ShowSoundState(false, GetLanguageText(store_, TipSoundsOff));
+}
+
+// Sounds come back before the hook does, so the first key it delivers plays.
+// "Delete scheme" is enabled whatever the current scheme is.
+void SoundToggle::SwitchOn()
+{
+    playback_.SoundEnabled = true;
+    EnableSchemeControls(true);
+    SetMuteTick(form_, false);
+    SetEnabled(form_, form_("picOptions", 0), true);
+    icon_.ShowSoundState(true, GetLanguageText(store_, TipSoundsOn));
+    hook_.InitHook(form_.hWnd);
+}
+
+void SoundToggle::EnableSchemeControls(bool enabled)
+{
+    SetEnabled(form_, form_("Frame", 0), enabled);
+    SetEnabled(form_, form_("Command", 1), enabled);
+    SetEnabled(form_, form_("Command", 2), enabled);
+}
+
+}  // namespace clavitone

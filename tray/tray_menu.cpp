@@ -1,0 +1,75 @@
+#include "tray/tray_menu.h"
+
+#include <string>
+
+#include "tray/tray_icon.h"
+
+namespace clavitone {
+
+namespace {
+
+enum MenuEntry { Mute = 1, Preferences = 2, Help = 3, About = 4, ExitProgram = 8 };
+
+// No tray entry has number 0: a double click does nothing beyond the toggle
+// of its first press.
+constexpr int NoEntry = 0;
+
+}  // namespace
+
+void TrayMenu::pichook_MouseMove(int /*Button*/, int /*Shift*/, float X, float /*Y*/)
+{
+    switch (TrayMouseMessage(X, services_.environment.TwipsPerPixelX())) {
+    case TrayLeftButtonDown:
+        toggle_.ToggleSound();
+        break;
+    case TrayRightButtonUp:
+        OpenMenu();
+        break;
+    case TrayLeftDoubleClick:
+        mnuPopUp_Click(NoEntry);
+        break;
+    default:
+        break;
+    }
+}
+
+void TrayMenu::mnuPopUp_Click(int Index)
+{
+    switch (Index) {
+    case Mute:
+        toggle_.ToggleSound();
+        break;
+    case Preferences:
+        services_.windows.ShowWindow(form_.hWnd, WindowShowNormal);
+        break;
+    case Help:
+        OpenHelp();
+        break;
+    case About:
+        services_.windows.ShowWindow(services_.about.Load(), WindowShowNormal);
+        break;
+    case ExitProgram:
+        unload_();
+        break;
+    default:
+        break;
+    }
+}
+
+// A menu of a window in the background would stay open after a click
+// elsewhere: the window comes to the foreground first.
+void TrayMenu::OpenMenu()
+{
+    services_.windows.SetForegroundWindow(form_.hWnd);
+    services_.windows.PopupMenu(form_.hWnd, form_("mnuDummy").hWnd, TpmRightButton, Mute);
+}
+
+// The folder as the platform reports it: a drive's root keeps its own
+// separator, giving two in a row, which the shell accepts.
+void TrayMenu::OpenHelp()
+{
+    const std::string file = services_.environment.AppPath() + std::string(HelpFileName);
+    services_.shell.ShellExecuteA(form_.hWnd, "open", file.c_str(), nullptr, nullptr, WindowShow);
+}
+
+}  // namespace clavitone

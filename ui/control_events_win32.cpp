@@ -1,0 +1,110 @@
+#include "ui/control_events_win32.h"
+
+#include "ui/form_builder_win32.h"
+
+namespace clavitone {
+
+namespace {
+
+// Focus and mouse events: Windows tells the parent of neither, but the
+// program has handlers for both.
+bool IsControlEvent(UINT message)
+{
+    return message == WM_SETFOCUS || (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK);
+}
+
+void PassOn(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG event{};
+    event.hwnd = control;
+    event.message = message;
+    event.wParam = wParam;
+    event.lParam = lParam;
+    event.time = static_cast<DWORD>(GetMessageTime());
+    SendMessageA(GetParent(control), WmControlEvent, static_cast<WPARAM>(GetDlgCtrlID(control)),
+                 reinterpret_cast<LPARAM>(&event));
+}
+
+// Standard controls keep their own procedure in GWLP_USERDATA, which they
+// leave to the application.
+LRESULT CALLBACK ForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_USERDATA));
+    const LRESULT result = CallWindowProcA(original, control, message, wParam, lParam);
+    if (IsControlEvent(message))
+        PassOn(control, message, wParam, lParam);
+    return result;
+}
+
+// A picture box sits above the controls it contains, so that the Tab key
+// reaches it in its place; the mouse goes through to whatever lies beneath.
+bool ControlBeneath(HWND box, LPARAM screenPoint)
+{
+    const POINT at{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+    for (HWND below = GetWindow(box, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+        RECT area;
+        if (IsWindowVisible(below) && IsWindowEnabled(below) && GetWindowRect(below, &area) && PtInRect(&area, at) &&
+            SendMessageA(below, WM_NCHITTEST, 0, screenPoint) != HTTRANSPARENT)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void ForwardEvents(HWND control)
+{
+    const LONG_PTR original = GetWindowLongPtrA(control, GWLP_WNDPROC);
+    SetWindowLongPtrA(control, GWLP_USERDATA, original);
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardingProc));
+}
+
+// Paints nothing: the options panel has the window's own colour, and pichook
+// shows nothing at all.
+LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCHITTEST)
+        return ControlBeneath(box, lParam) ? HTTRANSPARENT : HTCLIENT;
+    const LRESULT result = DefWindowProcA(box, message, wParam, lParam);
+    if (IsControlEvent(message))
+        PassOn(box, message, wParam, lParam);
+    return result;
+}
+
+Control* FormControls::Find(HWND control) const
+{
+    Control* found = FindById(GetDlgCtrlID(control));
+    return found && found->hWnd == reinterpret_cast<WindowHandle>(control) ? found : nullptr;
+}
+
+Control* FormControls::FindById(int id) const
+{
+    const auto position = static_cast<std::size_t>(id - ControlIdBase);
+    if (id >= ControlIdBase && position < windows_.size() && windows_[position])
+        return &form_.controls[position];
+    if (!menu_)
+        return nullptr;
+    for (Control& control : form_.controls)
+        if (control.kind == ControlKind::MenuItem && !control.container.empty() &&
+            MenuCommandBase + control.id.index == id)
+            return &control;
+    return nullptr;
+}
+
+HCURSOR FormControls::Cursor(HWND control) const
+{
+    const Control* found = Find(control);
+    return found && found->pointingHand ? LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)) : nullptr;
+}
+
+HBRUSH FormControls::ControlColors(HWND control, HDC dc) const
+{
+    const Control* found = Find(control);
+    if (!found || found->kind != ControlKind::TextBox)
+        return nullptr;
+    const int color = static_cast<int>(found->backColor);
+    SetBkColor(dc, GetSysColor(color));
+    return GetSysColorBrush(color);
+}
+
+}  // namespace clavitone
