@@ -1,5 +1,6 @@
 #include "app/frm_pref.h"
 
+#include "options/quiet_settings.h"
 #include "settings/settings_layout.h"
 
 namespace clavitone {
@@ -9,10 +10,12 @@ namespace {
 constexpr int MinimizeCommand = 0;
 constexpr int SaveAsCommand = 1;
 constexpr int DeleteCommand = 2;
+constexpr int OptionsCommand = 3;
 
 }  // namespace
 
-frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm)
+frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm,
+                 FormModel& optionsForm)
     : platform_(services),
       form_(form),
       playback_(keySound, services.sound),
@@ -28,8 +31,12 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
       menu_({services.windows, services.shell, services.environment, services.about}, toggle_, form, [this] {
           std::int16_t cancel = 0;
           Form_Unload(cancel);
-      })
+      }),
+      hotkey_(services.hotkeys, services.store, form.hWnd),
+      quiet_(services.foreground),
+      options_({services.store, services.windows, services.messages, services.fileDialog}, hotkey_, form, optionsForm)
 {
+    playback_.SetQuietGate(&quiet_);
     form_.textChange = [this](const Control& box) {
         if (box.id.name == "Text")
             Text_Change(box.id.index);
@@ -53,6 +60,10 @@ void frmPref::Form_Load()
     RestoreLaunchBox();
     SoundLoading();
     ClearDetails();
+    // Beyond the classic start-up: the mute hotkey (left unregistered,
+    // silently, when another program holds it) and the quiet rules.
+    hotkey_.Register();
+    quiet_.Apply(ReadQuietSettings(platform_.store));
 }
 
 void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
@@ -61,6 +72,8 @@ void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
     // icon and no hook: both removals then fail harmlessly.
     trayIcon_.Remove();
     platform_.hook.DeleteHook(hWnd());
+    hotkey_.Unregister();
+    quiet_.Stop();
     platform_.environment.EndProcess();
 }
 
@@ -90,9 +103,26 @@ void frmPref::Command_Click(std::int16_t Index)
     case DeleteCommand:
         deleting_.DeleteScheme();
         break;
+    case OptionsCommand:
+        if (options_.Show())
+            OptionsApplied();
+        break;
     default:
         break;
     }
+}
+
+void frmPref::HotkeyPressed(int id)
+{
+    if (id == MuteHotkey::HotkeyId)
+        ToggleSound();
+}
+
+// The sound engine takes its stored settings here too, next to the quiet rules.
+void frmPref::OptionsApplied()
+{
+    hotkey_.Register();
+    quiet_.Apply(ReadQuietSettings(platform_.store));
 }
 
 void frmPref::RestoreLaunchBox()

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "options/frm_options.h"
+#include "options/quiet_rules.h"
 #include "platform/platform.h"
 #include "prefs/key_details.h"
 #include "prefs/sound_browse.h"
@@ -15,6 +17,7 @@
 #include "settings/settings_store.h"
 #include "sound/key_playback.h"
 #include "sound/key_sound.h"
+#include "tray/mute_hotkey.h"
 #include "tray/sound_toggle.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -35,13 +38,17 @@ struct PlatformServices {
     WindowManager& windows;
     Shell& shell;
     WindowLoader& about;  // frmAbout
+    HotkeyRegistrar& hotkeys;
+    ForegroundProbe& foreground;
 };
 
 class frmPref {
 public:
     // The form model is frmPref's control tree (see MakePrefForm); its handles
-    // must be set before Form_Load runs. saveasForm is frmSaveas's (see MakeSaveasForm).
-    frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm);
+    // must be set before Form_Load runs. saveasForm is frmSaveas's (see MakeSaveasForm),
+    // optionsForm frmOptions' (see MakeOptionsForm).
+    frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm,
+            FormModel& optionsForm);
     frmPref(const frmPref&) = delete;
     frmPref& operator=(const frmPref&) = delete;
 
@@ -95,6 +102,12 @@ public:
     void TaskbarCreated() { trayIcon_.Restore(); }
     const NotifyIconRecord& TrayIcon() const { return trayIcon_.Record(); }
 
+    // A hotkey registered for the window was pressed: the mute hotkey toggles
+    // as a left click on the tray icon does.
+    void HotkeyPressed(int id);
+    // What the Options window stored takes effect at once.
+    void OptionsApplied();
+
 private:
     void RestoreLaunchBox();
     void ControlClicked(Control& control);
@@ -113,6 +126,9 @@ private:
     NotifyIcon trayIcon_;
     SoundToggle toggle_;
     TrayMenu menu_;
+    MuteHotkey hotkey_;
+    QuietRules quiet_;
+    frmOptions options_;
 };
 
 }  // namespace clavitone

@@ -29,6 +29,10 @@ void KeyPlayback::Form_KeyDown(int keyCode, int /*shift*/)
 {
     if (!SoundEnabled || !KeySoundTable::HasSlot(keyCode))
         return;
+    // A quiet key-down plays nothing and leaves KeyHeld alone: the key only
+    // goes on to its program.
+    if (quiet_ && quiet_->QuietNow())
+        return;
     if (IsHeldKey(keyCode)) {
         if (KeyHeld == VbTrue)
             return;

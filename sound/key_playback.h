@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/vb_boolean.h"
 #include "sound/key_sound.h"
+#include "sound/quiet_gate.h"
 
 namespace clavitone {
 
@@ -21,6 +22,8 @@ public:
     void Form_MouseUp(int button, int shift, float x, float y);
 
     void GoSound(const std::optional<std::string>& Sound);
+    // Key-downs ask it first and stay silent while it says quiet; null: never quiet.
+    void SetQuietGate(QuietGate* gate) { quiet_ = gate; }
 
     bool SoundEnabled = false;
     std::int16_t KeyHeld = VbFalse;
@@ -30,6 +33,7 @@ private:
 
     KeySoundTable& KeySound;
     SoundPlayer& player_;
+    QuietGate* quiet_ = nullptr;
 };
 
 }  // namespace clavitone

@@ -37,6 +37,14 @@ void FormModel::SetValue(Control& control, int value)
 {
     control.value = value;
     Notify(control);
+    if (control.kind != ControlKind::OptionButton || value == 0)
+        return;
+    for (Control& other : controls)
+        if (&other != &control && other.kind == ControlKind::OptionButton && other.id.name == control.id.name &&
+            other.value != 0) {
+            other.value = 0;
+            Notify(other);
+        }
 }
 
 void FormModel::SetText(Control& control, std::string text)

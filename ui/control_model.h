@@ -21,10 +21,14 @@ constexpr int NoIndex = -1;
 
 enum class ControlKind {
     CheckBox,        // plain check box with a caption
+    OptionButton,    // one of a control array of which exactly one is chosen
     KeyButton,       // check box drawn as a two-state push button
     CommandButton,
     ComboList,       // drop-down list without typing
     TextBox,
+    ListBox,         // a list always open, one entry selectable
+    TrackBar,        // a slider from 0 to its maxValue
+    HotkeyBox,       // the standard control that takes a key combination
     Label,
     Frame,           // frame without caption
     PictureBox,
@@ -67,7 +71,9 @@ struct Control {
     bool pointingHand = false;  // the mouse pointer is a pointing hand over the control
 
     // Run-time state.
-    int value = 0;          // check boxes and key buttons: 0 released, 1 pressed
+    int value = 0;          // check boxes, key and option buttons: 0 released, 1 pressed;
+                            // a track bar's position; a hotkey box's combination
+    int maxValue = 0;       // track bar: its highest position
     std::string text;       // text box contents, or the selected list entry's text
     bool enabled = true;
     bool visible = true;
@@ -101,6 +107,10 @@ struct FormModel {
     std::function<void(Control&)> clicked;
     // The title bar's close box was pressed.
     std::function<void()> closeRequested;
+    // The dialog keys: Enter presses enterButton unless another push button
+    // has the focus, Escape presses escapeButton. Empty: the key does nothing.
+    std::string enterButton;
+    std::string escapeButton;
 
     Control* Find(std::string_view name, int index = NoIndex);
     const Control* Find(std::string_view name, int index = NoIndex) const;
@@ -108,6 +118,7 @@ struct FormModel {
     Control& operator()(std::string_view name, int index = NoIndex);
 
     // Setting a state from code is not a user action: no click handling runs.
+    // Choosing an option button releases the others of its control array.
     void SetValue(Control& control, int value);
     // Every assignment of a text box's text raises its change event.
     void SetText(Control& control, std::string text);

@@ -9,6 +9,7 @@
 
 #include "app/frm_pref.h"
 #include "prefs/pref_layout.h"
+#include "options/options_layout.h"
 #include "schemes/saveas_layout.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -57,7 +58,8 @@ protected:
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     FormModel saveasForm = MakeSaveasForm();
-    frmPref pref{Services(), keySound, form, saveasForm};
+    FormModel optionsForm = MakeOptionsForm();
+    frmPref pref{Services(), keySound, form, saveasForm, optionsForm};
 };
 
 }  // namespace clavitone

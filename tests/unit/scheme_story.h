@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/frm_pref.h"
+#include "options/options_layout.h"
 #include "prefs/pref_layout.h"
 #include "schemes/saveas_layout.h"
 #include "tests/fakes/fake_platform.h"
@@ -73,7 +74,8 @@ struct SchemeStory : fakes::FakePlatform {
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     FormModel dialog = MakeSaveasForm();
-    frmPref pref{Services(settings), keySound, form, dialog};
+    FormModel optionsForm = MakeOptionsForm();
+    frmPref pref{Services(settings), keySound, form, dialog, optionsForm};
 };
 
 }  // namespace clavitone::testing

@@ -103,7 +103,7 @@ TEST_F(FrmPrefLifetimeTest, LaunchBoxFollowsAStoredZeroAndIgnoresJunk)
         FormModel freshForm = MakePrefForm();
         int launchChanges = 0;
         freshForm.changed = [&](const Control& c) { launchChanges += c.id.name == "chkLaunch"; };
-        frmPref fresh{Services(freshStore), keySound, freshForm, saveasForm};
+        frmPref fresh{Services(freshStore), keySound, freshForm, saveasForm, optionsForm};
         fresh.Form_Load();
         return std::pair(freshForm("chkLaunch").value, launchChanges);
     };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "settings/settings_layout.h"
@@ -45,7 +46,7 @@ TEST(PrefLayout, KeyButtonsCoverTheSchemeCodesAndTheRightHandModifiers)
     EXPECT_EQ(codes, expected);
 }
 
-TEST(PrefLayout, TabIndicesRunFromZeroTo96WithoutGapsOrRepeats)
+TEST(PrefLayout, TabIndicesRunFromZeroTo97WithoutGapsOrRepeats)
 {
     FormModel form = MakePrefForm();
     std::map<int, const Control*> byTab;
@@ -54,9 +55,9 @@ TEST(PrefLayout, TabIndicesRunFromZeroTo96WithoutGapsOrRepeats)
             continue;
         EXPECT_TRUE(byTab.emplace(control.tabIndex, &control).second) << "tab index " << control.tabIndex << " twice";
     }
-    ASSERT_EQ(byTab.size(), 97u);
+    ASSERT_EQ(byTab.size(), 98u);
     EXPECT_EQ(byTab.begin()->first, 0);
-    EXPECT_EQ(byTab.rbegin()->first, 96);
+    EXPECT_EQ(byTab.rbegin()->first, 97);
 
     const std::pair<int, ControlId> anchors[] = {
         {0, {"Command", 0}},     {1, {"chkSound", 27}},   {16, {"chkSound", 19}},  {17, {"chkSound", 192}},
@@ -64,6 +65,7 @@ TEST(PrefLayout, TabIndicesRunFromZeroTo96WithoutGapsOrRepeats)
         {63, {"chkSound", 13}},  {64, {"chkSound", 16}},  {75, {"chkSound", 216}}, {76, {"chkSound", 17}},
         {83, {"chkSound", 38}},  {86, {"chkSound", 39}},  {87, {"pichook", NoIndex}}, {88, {"picOptions", 0}},
         {90, {"Text", 0}},       {93, {"Combo", 0}},      {96, {"chkLaunch", NoIndex}},
+        {97, {"Command", 3}},
     };
     for (const auto& [tab, id] : anchors)
         EXPECT_EQ(byTab.at(tab)->id, id) << "tab index " << tab;
@@ -138,6 +140,38 @@ TEST(PrefLayout, TrayMenuEntriesKeepTheirIndicesUnderTheHiddenParent)
         {1, "Mute"}, {2, "Preferences"}, {3, "Help"}, {4, "About"}, {5, "-"}, {7, "-"}, {8, "Exit Program"},
     };
     EXPECT_EQ(entries, expected);
+}
+
+// "Options..." came later: it takes the free end of the scheme row and moves
+// nothing that was there before.
+TEST(PrefLayout, OptionsButtonFillsTheSchemeRowsFreeEndAndMovesNothing)
+{
+    FormModel form = MakePrefForm();
+    const std::pair<ControlId, TwipRect> classic[] = {
+        {{"chkLaunch"}, {180, 4860, 4800, 255}},   {{"picOptions", 0}, {0, 0, 8100, 4845}},
+        {{"Frame", 0}, {60, 60, 7935, 4695}},      {{"Combo", 0}, {180, 300, 3000, 315}},
+        {{"Command", 1}, {3420, 300, 1380, 330}},  {{"Command", 2}, {4980, 300, 1380, 330}},
+        {{"Label", 0}, {120, 3960, 3135, 195}},    {{"Text", 0}, {120, 4200, 6240, 330}},
+        {{"cmdBrowse", 0}, {6540, 4200, 1235, 330}}, {{"Command", 0}, {6660, 4860, 1335, 315}},
+    };
+    for (const auto& [id, rect] : classic) {
+        const TwipRect& now = form(id.name, id.index).rect;
+        EXPECT_EQ(std::tie(now.left, now.top, now.width, now.height),
+                  std::tie(rect.left, rect.top, rect.width, rect.height))
+            << id.name << "(" << id.index << ")";
+    }
+
+    const Control& options = form("Command", 3);
+    EXPECT_EQ(options.caption, "Options...");
+    EXPECT_EQ(options.kind, ControlKind::CommandButton);
+    EXPECT_EQ(options.container, "Frame");
+    const Control& deleting = form("Command", 2);
+    EXPECT_EQ(options.rect.top, deleting.rect.top);
+    EXPECT_EQ(options.rect.height, deleting.rect.height);
+    EXPECT_GT(options.rect.left, deleting.rect.left + deleting.rect.width);
+    EXPECT_LE(options.rect.left + options.rect.width, form("Frame", 0).rect.width);
+    // Above the first separator, clear of the keyboard picture.
+    EXPECT_LT(options.rect.top + options.rect.height, 720);
 }
 
 TEST(PrefLayout, ContainersResolveAndHelpersStayOutOfSight)

@@ -136,7 +136,7 @@ TEST_F(RunAtLogonTest, StartUpRunsTheClickOnlyWhenTheStoredStateUnticksTheBox)
         if (stored)
             freshStore.values[{"Clavitone", "Settings", "chkLaunch"}] = *stored;
         FormModel freshForm = MakePrefForm();
-        frmPref fresh{Services(freshStore, freshRegistry), keySound, freshForm, saveasForm};
+        frmPref fresh{Services(freshStore, freshRegistry), keySound, freshForm, saveasForm, optionsForm};
         fresh.Form_Load();
         return std::tuple(freshForm("chkLaunch").value, freshStore.writes, freshRegistry.calls.size(),
                           freshRegistry.RunValue(RegistryLocalMachine));

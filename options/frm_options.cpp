@@ -1,0 +1,179 @@
+#include "options/frm_options.h"
+
+#include <algorithm>
+
+#include "options/options_layout.h"
+#include "options/quiet_settings.h"
+#include "settings/engine_settings.h"
+
+namespace clavitone {
+
+namespace {
+
+constexpr std::string_view MessageTitle = "Clavitone";
+constexpr std::string_view HotkeyTaken =
+    "Another program already uses this key combination. Choose another one; the mute hotkey stays as it was.";
+
+constexpr std::string_view ProgramsFilter{"Programs (*.exe)\0*.exe\0\0", 25};
+constexpr std::string_view AddTitle = "Quiet while this program is in front";
+constexpr std::string_view ProgramExtension = "exe";
+constexpr std::uint32_t HideReadOnly = 0x4;
+constexpr std::uint32_t NoChangeDir = 0x8;  // the program's working folder stays as it is
+constexpr std::size_t FileBufferSize = 512;
+
+bool Ticked(const Control& box)
+{
+    return box.value != 0;
+}
+
+}  // namespace
+
+frmOptions::frmOptions(OptionsServices services, MuteHotkey& hotkey, FormModel& pref, FormModel& form)
+    : services_(services), hotkey_(hotkey), pref_(pref), form_(form)
+{
+    form_.clicked = [this](Control& control) {
+        const std::string& name = control.id.name;
+        if (name == "cmdOk")
+            cmdOk_Click();
+        else if (name == "cmdCancel")
+            cmdCancel_Click();
+        else if (name == "cmdAdd")
+            cmdAdd_Click();
+        else if (name == "cmdRemove")
+            cmdRemove_Click();
+        else if (name == "optEngine")
+            optEngine_Click(control.id.index);
+        else if (name == "lstPrograms")
+            lstPrograms_Click();
+    };
+    form_.closeRequested = [this] { cmdCancel_Click(); };
+}
+
+bool frmOptions::Show()
+{
+    stored_ = false;
+    Fill();
+    hotkey_.Unregister();
+    services_.windows.ShowModal(form_, pref_.hWnd);
+    // After OK this is the hotkey just taken; otherwise the one held before.
+    hotkey_.Register();
+    return stored_;
+}
+
+void frmOptions::Fill()
+{
+    SettingsStore& store = services_.store;
+    const EngineSettings engine = ReadEngineSettings(store);
+    form_.SetValue(form_("optEngine", engine.mixed ? MixedEngine : ClassicEngine), 1);
+    form_.SetValue(form_("sldVolume"), engine.volume);
+    form_.SetValue(form_("chkStereo"), engine.stereoKeys ? 1 : 0);
+    EnableMixedControls(engine.mixed);
+
+    form_.SetValue(form_("hkyMute"), ReadMuteHotkey(store));
+
+    const QuietSettings quiet = ReadQuietSettings(store);
+    form_.SetValue(form_("chkPasswords"), quiet.inPasswords ? 1 : 0);
+    form_.ClearList(Programs());
+    for (const std::string& program : quiet.programs)
+        form_.AddItem(Programs(), program);
+    EnableListButtons();
+}
+
+// The hotkey is taken first: if another program holds it, nothing is stored
+// and the window stays open with the hotkey as it was.
+void frmOptions::cmdOk_Click()
+{
+    SettingsStore& store = services_.store;
+    const int hotkey = DecodeHotkey(form_("hkyMute").value) ? form_("hkyMute").value : NoHotkey;
+    if (!hotkey_.Take(hotkey)) {
+        services_.messages.MessageBoxA(form_.hWnd, std::string(HotkeyTaken), std::string(MessageTitle),
+                                       MessageOkOnly | MessageExclamation);
+        form_.SetValue(form_("hkyMute"), ReadMuteHotkey(store));
+        return;
+    }
+    SaveEngineSettings(store, {Ticked(form_("optEngine", MixedEngine)), form_("sldVolume").value,
+                               Ticked(form_("chkStereo"))});
+    SaveMuteHotkey(store, hotkey);
+    SaveQuietSettings(store, {Programs().items, Ticked(form_("chkPasswords"))});
+    stored_ = true;
+    Hide();
+}
+
+void frmOptions::cmdCancel_Click()
+{
+    Hide();
+}
+
+// The list keeps file names only: a program is known by its name wherever
+// it is started from.
+void frmOptions::cmdAdd_Click()
+{
+    OpenFileRequest request;
+    request.lStructSize = OpenFileRequestSize;
+    request.hwndOwner = form_.hWnd;
+    request.lpstrFilter = std::string(ProgramsFilter);
+    request.nFilterIndex = 1;
+    request.lpstrFile.assign(FileBufferSize, '\0');
+    request.nMaxFile = FileBufferSize - 1;
+    request.lpstrTitle = std::string(AddTitle);
+    request.Flags = OpenFileFileMustExist | OpenFilePathMustExist | HideReadOnly | NoChangeDir;
+    request.lpstrDefExt = std::string(ProgramExtension);
+    if (services_.fileDialog.GetOpenFileNameA(request) == 0)
+        return;
+
+    const std::string name = ProgramFileName(request.lpstrFile.substr(0, request.lpstrFile.find('\0')));
+    Control& list = Programs();
+    const auto known = std::find_if(list.items.begin(), list.items.end(),
+                                    [&](const std::string& item) { return SameProgramName(item, name); });
+    if (known != list.items.end()) {
+        form_.SetListIndex(list, static_cast<int>(known - list.items.begin()));
+    } else if (!name.empty() && name.size() <= MaxProgramNameLength && list.items.size() < MaxQuietPrograms) {
+        form_.AddItem(list, name);
+        form_.SetListIndex(list, static_cast<int>(list.items.size()) - 1);
+    }
+    EnableListButtons();
+}
+
+// The entry that moves up into the removed one's place is selected, so that
+// Remove can be pressed again.
+void frmOptions::cmdRemove_Click()
+{
+    Control& list = Programs();
+    const int position = list.listIndex;
+    if (position < 0)
+        return;
+    form_.RemoveItem(list, position);
+    form_.SetListIndex(list, std::min(position, static_cast<int>(list.items.size()) - 1));
+    EnableListButtons();
+}
+
+void frmOptions::optEngine_Click(int Index)
+{
+    EnableMixedControls(Index == MixedEngine);
+}
+
+void frmOptions::lstPrograms_Click()
+{
+    EnableListButtons();
+}
+
+// Volume and stereo belong to the mixed engine alone; they keep their values
+// while greyed.
+void frmOptions::EnableMixedControls(bool mixed)
+{
+    for (const char* name : {"lblVolume", "sldVolume", "chkStereo"})
+        form_.SetEnabled(form_(name), mixed);
+}
+
+void frmOptions::EnableListButtons()
+{
+    form_.SetEnabled(form_("cmdAdd"), Programs().items.size() < MaxQuietPrograms);
+    form_.SetEnabled(form_("cmdRemove"), Programs().listIndex >= 0);
+}
+
+void frmOptions::Hide()
+{
+    services_.windows.ShowWindow(form_.hWnd, WindowHide);
+}
+
+}  // namespace clavitone

@@ -1,0 +1,53 @@
+// The Options window frmOptions: the sound engine and its volume, the mute
+// hotkey and the quiet rules, shown with the stored values and stored
+// together on OK. Cancel, Escape and the close box change nothing.
+#pragma once
+
+#include "platform/platform.h"
+#include "settings/settings_store.h"
+#include "tray/mute_hotkey.h"
+#include "ui/control_model.h"
+
+namespace clavitone {
+
+struct OptionsServices {
+    SettingsStore& store;
+    WindowManager& windows;
+    MessageBoxes& messages;
+    FileDialog& fileDialog;
+};
+
+class frmOptions {
+public:
+    // pref is frmPref's control tree, the window's owner; form is the
+    // window's own (see MakeOptionsForm).
+    frmOptions(OptionsServices services, MuteHotkey& hotkey, FormModel& pref, FormModel& form);
+    frmOptions(const frmOptions&) = delete;
+    frmOptions& operator=(const frmOptions&) = delete;
+
+    // Opens the window and returns once it is hidden: true when OK stored
+    // the values. While it is open the mute hotkey is let go, so that its
+    // combination can be typed into the hotkey box.
+    bool Show();
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    void cmdAdd_Click();
+    void cmdRemove_Click();
+    void optEngine_Click(int Index);
+    void lstPrograms_Click();
+
+private:
+    void Fill();
+    void EnableMixedControls(bool mixed);
+    void EnableListButtons();
+    Control& Programs() { return form_("lstPrograms"); }
+    void Hide();
+
+    OptionsServices services_;
+    MuteHotkey& hotkey_;
+    FormModel& pref_;
+    FormModel& form_;
+    bool stored_ = false;
+};
+
+}  // namespace clavitone
