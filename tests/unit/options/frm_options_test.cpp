@@ -1,0 +1,200 @@
+#include "options/frm_options.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/unit/pref_fixture.h"
+
+namespace clavitone {
+namespace {
+
+constexpr int CtrlAltM = (HotkeyControl | HotkeyAlt) << 8 | 'M';
+constexpr int CtrlAltQ = (HotkeyControl | HotkeyAlt) << 8 | 'Q';
+constexpr int OptionsButton = 3;
+
+class OptionsTest : public PrefFixture {
+protected:
+    OptionsTest()
+    {
+        desktop.Front(0x100, 7, "C:\\Games\\game.exe");
+        keySound.Set(65, "C:\\snd\\65.wav");
+    }
+
+    // Opens the Options window from frmPref; the user then does what the
+    // interaction says.
+    void Open(std::function<void(FormModel&)> interaction)
+    {
+        windows.interactions.push_back(std::move(interaction));
+        pref.Command_Click(OptionsButton);
+    }
+
+    static void Click(FormModel& f, const char* name, int index = NoIndex) { f.Click(f(name, index)); }
+
+    std::map<std::string, std::string> OptionSettings() const
+    {
+        std::map<std::string, std::string> found;
+        for (const char* key : {"SoundEngine", "Volume", "StereoKeys", "MuteHotkey", "QuietPrograms",
+                                "QuietInPasswords"})
+            if (auto value = Setting(key))
+                found[key] = *value;
+        return found;
+    }
+
+    bool KeySounds()
+    {
+        journal.clear();
+        pref.Form_KeyDown(65, 0);
+        pref.Form_KeyUp(65, 0);
+        return !journal.empty();
+    }
+};
+
+TEST_F(OptionsTest, OpensWithTheStoredValuesAndTheDefaultsForTheRest)
+{
+    Store("SoundEngine", "1");
+    Store("Volume", "35");
+    Store("MuteHotkey", std::to_string(CtrlAltM));
+    Store("QuietPrograms", "game.exe|zoom.exe");
+    pref.Form_Load();
+    Open([&](FormModel& f) {
+        EXPECT_EQ(f.caption, "Clavitone Options");
+        EXPECT_EQ(f("optEngine", 1).value, 1);
+        EXPECT_EQ(f("optEngine", 0).value, 0);
+        EXPECT_EQ(f("sldVolume").value, 35);
+        EXPECT_TRUE(f("sldVolume").enabled);
+        EXPECT_EQ(f("chkStereo").value, 0);
+        EXPECT_EQ(f("hkyMute").value, CtrlAltM);
+        EXPECT_EQ(f("chkPasswords").value, 1) << "password fields are quiet by default";
+        EXPECT_EQ(f("lstPrograms").items, (std::vector<std::string>{"game.exe", "zoom.exe"}));
+        EXPECT_FALSE(f("cmdRemove").enabled) << "nothing selected";
+        EXPECT_TRUE(hotkeys.held.empty()) << "the combination must reach the hotkey box";
+        Click(f, "cmdCancel");
+    });
+    EXPECT_EQ(windows.modalOwners.back(), FormHandle);
+    EXPECT_FALSE(hotkeys.held.empty()) << "Cancel gives the hotkey back";
+}
+
+// Cancel, Escape (the dialog's escape button) and the close box change nothing.
+TEST_F(OptionsTest, CancelEscapeAndTheCloseBoxStoreNothing)
+{
+    pref.Form_Load();
+    const auto before = store.values;
+    for (int way = 0; way < 3; ++way) {
+        Open([way](FormModel& f) {
+            f.SetValue(f("optEngine", 1), 1);
+            f.SetValue(f("hkyMute"), CtrlAltM);
+            f.AddItem(f("lstPrograms"), "game.exe");
+            if (way == 0)
+                Click(f, "cmdCancel");
+            else if (way == 1)
+                f.Click(f(f.escapeButton));
+            else
+                f.closeRequested();
+        });
+        EXPECT_EQ(store.values, before) << "way " << way;
+        EXPECT_TRUE(hotkeys.held.empty());
+    }
+    EXPECT_EQ(windows.stillShown, 0);
+}
+
+TEST_F(OptionsTest, OkStoresEveryValueAsTextAndAppliesItAtOnce)
+{
+    pref.Form_Load();
+    ASSERT_TRUE(KeySounds());
+    Open([](FormModel& f) {
+        f.SetValue(f("optEngine", 1), 1);
+        Click(f, "optEngine", 1);
+        f.SetValue(f("sldVolume"), 60);
+        f.SetValue(f("chkStereo"), 1);
+        f.SetValue(f("hkyMute"), CtrlAltQ);
+        f.SetValue(f("chkPasswords"), 0);
+        f.AddItem(f("lstPrograms"), "game.exe");
+        f.Click(f(f.enterButton));
+    });
+    EXPECT_EQ(OptionSettings(), (std::map<std::string, std::string>{{"SoundEngine", "1"},
+                                                                    {"Volume", "60"},
+                                                                    {"StereoKeys", "1"},
+                                                                    {"MuteHotkey", std::to_string(CtrlAltQ)},
+                                                                    {"QuietPrograms", "game.exe"},
+                                                                    {"QuietInPasswords", "0"}}));
+    EXPECT_EQ(hotkeys.held.at({FormHandle, MuteHotkey::HotkeyId}).second, unsigned{'Q'});
+    EXPECT_FALSE(KeySounds()) << "the listed program in front is quiet without a restart";
+}
+
+// OK with the defaults stores the values that absent settings stand for.
+TEST_F(OptionsTest, OkUnchangedStoresTheDefaults)
+{
+    pref.Form_Load();
+    Open([](FormModel& f) { Click(f, "cmdOk"); });
+    EXPECT_EQ(OptionSettings(), (std::map<std::string, std::string>{{"SoundEngine", "0"},
+                                                                    {"Volume", "100"},
+                                                                    {"StereoKeys", "0"},
+                                                                    {"MuteHotkey", "0"},
+                                                                    {"QuietPrograms", ""},
+                                                                    {"QuietInPasswords", "1"}}));
+}
+
+TEST_F(OptionsTest, AHotkeyHeldElsewhereIsReportedAndThePreviousOneKept)
+{
+    Store("MuteHotkey", std::to_string(CtrlAltM));
+    pref.Form_Load();
+    hotkeys.heldElsewhere.insert({ModControl | ModAlt | ModNoRepeat, 'Q'});
+    Open([&](FormModel& f) {
+        f.SetValue(f("hkyMute"), CtrlAltQ);
+        f.SetValue(f("chkPasswords"), 0);
+        Click(f, "cmdOk");
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].title, "Clavitone");
+        EXPECT_EQ(f("hkyMute").value, CtrlAltM) << "the box shows the hotkey that stays";
+        EXPECT_FALSE(Setting("QuietInPasswords")) << "nothing is stored";
+        Click(f, "cmdCancel");
+    });
+    EXPECT_EQ(Setting("MuteHotkey"), std::to_string(CtrlAltM));
+    EXPECT_EQ(hotkeys.held.at({FormHandle, MuteHotkey::HotkeyId}).second, unsigned{'M'});
+}
+
+TEST_F(OptionsTest, TheEngineChoiceEnablesVolumeAndStereoOnlyForMixed)
+{
+    Open([](FormModel& f) {
+        EXPECT_EQ(f("optEngine", 0).value, 1);
+        for (const char* name : {"lblVolume", "sldVolume", "chkStereo"})
+            EXPECT_FALSE(f(name).enabled) << name;
+        f.SetValue(f("optEngine", 1), 1);
+        EXPECT_EQ(f("optEngine", 0).value, 0) << "choosing one option releases the other";
+        Click(f, "optEngine", 1);
+        for (const char* name : {"lblVolume", "sldVolume", "chkStereo"})
+            EXPECT_TRUE(f(name).enabled) << name;
+        Click(f, "cmdCancel");
+    });
+}
+
+// Add... keeps the file name only, once whatever its case; Remove takes the
+// selected entry and selects the one moving into its place.
+TEST_F(OptionsTest, AddKeepsFileNamesOnceAndRemoveTakesTheSelectedEntry)
+{
+    fileDialog.choices = {"C:\\Games\\Game.exe", "D:\\Other\\GAME.EXE", "C:\\Meet\\zoom.exe"};
+    Open([](FormModel& f) {
+        for (int i = 0; i < 3; ++i)
+            Click(f, "cmdAdd");
+        Click(f, "cmdAdd");  // cancelled: nothing more
+        Control& list = f("lstPrograms");
+        EXPECT_EQ(list.items, (std::vector<std::string>{"Game.exe", "zoom.exe"}));
+        f.SetListIndex(list, 0);
+        EXPECT_TRUE(f("cmdRemove").enabled);
+        Click(f, "cmdRemove");
+        EXPECT_EQ(list.items, std::vector<std::string>{"zoom.exe"});
+        EXPECT_EQ(list.listIndex, 0);
+        Click(f, "cmdRemove");
+        EXPECT_TRUE(list.items.empty());
+        EXPECT_FALSE(f("cmdRemove").enabled);
+        f.AddItem(list, "kept.exe");
+        Click(f, "cmdOk");
+    });
+    ASSERT_EQ(fileDialog.requests.size(), 4u);
+    const OpenFileRequest& request = fileDialog.requests[0];
+    EXPECT_EQ(request.lpstrFilter, std::string("Programs (*.exe)\0*.exe\0\0", 25));
+    EXPECT_EQ(request.hwndOwner, fakes::ScriptedWindows::DialogHandle);
+    EXPECT_EQ(Setting("QuietPrograms"), "kept.exe");
+}
+
+}  // namespace
+}  // namespace clavitone
