@@ -97,6 +97,9 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case keybhook::WmHookKeyUp:
         pref_.Form_KeyUp(static_cast<int>(wParam), 0);
         return 0;
+    case WM_HOTKEY:
+        pref_.HotkeyPressed(static_cast<int>(wParam));
+        return 0;
     case WM_COMMAND:
         if (!PressFocusedButtonOnEnter(window_, wParam, lParam))
             ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

@@ -7,6 +7,8 @@
 #include "app/frm_pref.h"
 #include "app/pref_events_win32.h"
 #include "app/pref_window_win32.h"
+#include "options/foreground_probe_win32.h"
+#include "options/options_layout.h"
 #include "platform/message_box_win32.h"
 #include "platform/platform_win32.h"
 #include "prefs/file_dialog_win32.h"
@@ -14,6 +16,7 @@
 #include "schemes/saveas_layout.h"
 #include "settings/registry_store_win32.h"
 #include "settings/registry_writer_win32.h"
+#include "tray/hotkey_registrar_win32.h"
 #include "ui/window_manager_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -30,9 +33,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HookLibrary hook(environment.AppPath());
     WinMessageBoxes messages;
     WinShell shell;
+    WinHotkeys hotkeys;
+    WinForegroundProbe foreground;
     const int twipsPerPixelX = environment.TwipsPerPixelX();
     const int twipsPerPixelY = environment.TwipsPerPixelY();
     FormModel saveasForm = MakeSaveasForm();
+    FormModel optionsForm = MakeOptionsForm();
     WinWindowManager windows(instance, twipsPerPixelX, twipsPerPixelY);
 
     FormModel aboutForm = MakeAboutForm();
@@ -42,8 +48,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
-                  aboutWindow},
-                 keySound, form, saveasForm);
+                  aboutWindow, hotkeys, foreground},
+                 keySound, form, saveasForm, optionsForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 
     pref.Form_Load();

@@ -1,5 +1,7 @@
 #include "ui/control_events_win32.h"
 
+#include <commctrl.h>
+
 #include "ui/form_builder_win32.h"
 
 namespace clavitone {
@@ -89,6 +91,54 @@ Control* FormControls::FindById(int id) const
             MenuCommandBase + control.id.index == id)
             return &control;
     return nullptr;
+}
+
+void FormControls::UserCommand(int id, int notification)
+{
+    Control* control = FromUser(id);
+    if (!control)
+        return;
+    HWND window = reinterpret_cast<HWND>(control->hWnd);
+    switch (control->kind) {
+    case ControlKind::TextBox:
+        if (notification == EN_CHANGE)
+            control->text = WindowText(window);
+        break;
+    case ControlKind::HotkeyBox:
+        if (notification == EN_CHANGE)
+            control->value = static_cast<int>(SendMessageA(window, HKM_GETHOTKEY, 0, 0));
+        break;
+    case ControlKind::CommandButton:
+        if (notification == BN_CLICKED)
+            form_.Click(*control);
+        break;
+    case ControlKind::CheckBox:
+        if (notification == BN_CLICKED) {
+            control->value = static_cast<int>(SendMessageA(window, BM_GETCHECK, 0, 0));
+            form_.Click(*control);
+        }
+        break;
+    // The arrow keys move the choice along the group and click each button they reach.
+    case ControlKind::OptionButton:
+        if (notification == BN_CLICKED && SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            form_.SetValue(*control, 1);
+            form_.Click(*control);
+        }
+        break;
+    case ControlKind::ListBox:
+        if (notification == LBN_SELCHANGE)
+            form_.SetListIndex(*control, static_cast<int>(SendMessageA(window, LB_GETCURSEL, 0, 0)));
+        break;
+    default:
+        break;
+    }
+}
+
+void FormControls::UserScroll(HWND trackBar)
+{
+    Control* control = Find(trackBar);
+    if (control && control->kind == ControlKind::TrackBar && !Applying())
+        control->value = static_cast<int>(SendMessageA(trackBar, TBM_GETPOS, 0, 0));
 }
 
 HCURSOR FormControls::Cursor(HWND control) const

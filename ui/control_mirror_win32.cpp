@@ -1,5 +1,7 @@
 #include "ui/form_builder_win32.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 
@@ -27,6 +29,30 @@ std::vector<std::string> ListEntries(HWND list)
         entries[i].resize(length);
     }
     return entries;
+}
+
+std::vector<std::string> ListBoxEntries(HWND list)
+{
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    std::vector<std::string> entries(static_cast<std::size_t>(std::max<LRESULT>(count, 0)));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto length = static_cast<std::size_t>(std::max<LRESULT>(SendMessageA(list, LB_GETTEXTLEN, i, 0), 0));
+        entries[i].resize(length + 1);
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entries[i].data()));
+        entries[i].resize(length);
+    }
+    return entries;
+}
+
+void SetListBox(HWND list, const Control& control)
+{
+    if (ListBoxEntries(list) != control.items) {
+        SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        for (const std::string& item : control.items)
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    if (SendMessageA(list, LB_GETCURSEL, 0, 0) != control.listIndex)
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex), 0);
 }
 
 void SetList(HWND list, const Control& control)
@@ -174,8 +200,20 @@ void FormControls::ApplyState(const Control& control, HWND window)
         SetCheckBoxType(window, control.value);
         [[fallthrough]];
     case ControlKind::KeyButton:
+    case ControlKind::OptionButton:
         if (SendMessageA(window, BM_GETCHECK, 0, 0) != control.value)
             SendMessageA(window, BM_SETCHECK, static_cast<WPARAM>(control.value), 0);
+        break;
+    case ControlKind::TrackBar:
+        if (SendMessageA(window, TBM_GETPOS, 0, 0) != control.value)
+            SendMessageA(window, TBM_SETPOS, TRUE, control.value);
+        break;
+    case ControlKind::HotkeyBox:
+        if (SendMessageA(window, HKM_GETHOTKEY, 0, 0) != control.value)
+            SendMessageA(window, HKM_SETHOTKEY, static_cast<WPARAM>(control.value), 0);
+        break;
+    case ControlKind::ListBox:
+        SetListBox(window, control);
         break;
     case ControlKind::TextBox:
         SetText(window, control.text);

@@ -21,6 +21,7 @@ constexpr int TwipsPerInch = 1440;
 constexpr int IconSize = 32;
 constexpr int ListDropDownEntries = 8;
 constexpr std::string_view MenuSeparator = "-";
+constexpr int TrackBarTicks = 10;  // a tick every tenth of the range
 
 // A line is a one-pixel strip filled with its system colour, passed at creation.
 LRESULT CALLBACK LineProc(HWND line, UINT message, WPARAM wParam, LPARAM lParam)
@@ -67,6 +68,16 @@ Shape ShapeOf(const Control& control)
     switch (control.kind) {
     case ControlKind::CheckBox:
         return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, true};
+    // An option button is a tab stop while it is the chosen one; the button
+    // itself moves the stop along as it is checked.
+    case ControlKind::OptionButton:
+        return {"BUTTON", BS_AUTORADIOBUTTON, 0, true};
+    case ControlKind::ListBox:
+        return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, true};
+    case ControlKind::TrackBar:
+        return {TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP, 0, true};
+    case ControlKind::HotkeyBox:
+        return {HOTKEY_CLASSA, WS_TABSTOP, WS_EX_CLIENTEDGE, true};
     case ControlKind::KeyButton:
         return {"BUTTON", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP | (control.picture.empty() ? 0u : BS_ICON), 0,
                 true};
@@ -152,8 +163,20 @@ FormControls::FormControls(HINSTANCE instance, HWND window, FormModel& form, int
         const int tabB = form_.controls[b].tabIndex;
         return tabA >= 0 && (tabB < 0 || tabA < tabB);
     });
-    for (std::size_t position : order)
-        Create(instance, window, position);
+    // Option buttons of one control array form a group for the arrow keys:
+    // the group starts at its first member and ends where the next control starts one.
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_HOTKEY_CLASS};
+    InitCommonControlsEx(&classes);
+    const Control* previous = nullptr;
+    for (std::size_t position : order) {
+        const Control& control = form_.controls[position];
+        const bool option = control.kind == ControlKind::OptionButton;
+        const bool previousOption = previous && previous->kind == ControlKind::OptionButton;
+        const bool startsGroup = option ? !previousOption || previous->id.name != control.id.name : previousOption;
+        Create(instance, window, position, startsGroup);
+        if (windows_[position])
+            previous = &control;
+    }
 
     // A group box is never a tab stop: it can go below everything it surrounds.
     for (std::size_t i = 0; i < count; ++i)
@@ -178,6 +201,7 @@ bool FormControls::ShowsCaption(const Control& control)
 {
     switch (control.kind) {
     case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
     case ControlKind::CommandButton:
     case ControlKind::Label:
     case ControlKind::Frame:
@@ -220,7 +244,7 @@ RECT FormControls::PixelRect(std::size_t position) const
     return {x, y, x + TwipsToPixels(rect.width, twipsPerPixelX_), y + height};
 }
 
-void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position)
+void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position, bool startsGroup)
 {
     const Control& control = form_.controls[position];
     const Shape shape = ShapeOf(control);
@@ -228,7 +252,7 @@ void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position)
         return;
     const RECT area = PixelRect(position);
     // A control placed beyond the client area is never seen: Tab passes it by.
-    DWORD style = shape.style;
+    DWORD style = shape.style | (startsGroup ? WS_GROUP : 0);
     if (area.left >= TwipsToPixels(form_.clientWidth, twipsPerPixelX_) ||
         area.top >= TwipsToPixels(form_.clientHeight, twipsPerPixelY_))
         style &= ~static_cast<DWORD>(WS_TABSTOP);
@@ -253,6 +277,15 @@ void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position)
         SendMessageA(created, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons_[position].get()));
     if (bitmaps_[position])
         SendMessageA(created, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmaps_[position].get()));
+    if (control.kind == ControlKind::TrackBar) {
+        SendMessageA(created, TBM_SETRANGE, FALSE, MAKELPARAM(0, control.maxValue));
+        SendMessageA(created, TBM_SETTICFREQ, static_cast<WPARAM>(std::max(1, control.maxValue / TrackBarTicks)), 0);
+        SendMessageA(created, TBM_SETPAGESIZE, 0, std::max(1, control.maxValue / TrackBarTicks));
+    }
+    // A letter or digit alone would be taken from every program's typing:
+    // a combination without Ctrl or Alt gets Ctrl+Alt.
+    if (control.kind == ControlKind::HotkeyBox)
+        SendMessageA(created, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
     if (control.kind == ControlKind::ComboList) {
         // A drop-down list's window height is the height of the list when open.
         const auto entry = static_cast<int>(SendMessageA(created, CB_GETITEMHEIGHT, 0, 0));

@@ -61,6 +61,12 @@ public:
     Control* Find(HWND control) const;
     // A child control id or a popup menu command id; null for anything else.
     Control* FindById(int id) const;
+    // A WM_COMMAND the user caused in a modal form: the control's new state
+    // goes into the model, and a click of a push button, a check box, an
+    // option button or a new list pick reaches the form's handlers.
+    void UserCommand(int id, int notification);
+    // WM_HSCROLL of a track bar: its new position goes into the model.
+    void UserScroll(HWND trackBar);
     // The control of a WM_COMMAND the user caused: null for unknown ids and
     // for the program's own changes coming back while Apply runs.
     Control* FromUser(int id) const { return Applying() ? nullptr : FindById(id); }
@@ -99,7 +105,7 @@ private:
     bool ShownVisible(std::size_t position) const;
     RECT PixelRect(std::size_t position) const;
     int RightLimit(std::size_t position) const;
-    void Create(HINSTANCE instance, HWND window, std::size_t position);
+    void Create(HINSTANCE instance, HWND window, std::size_t position, bool startsGroup);
     void BuildMenu();
     void AddToolTips(HINSTANCE instance, HWND window);
     void ApplyAvailability(std::size_t position);

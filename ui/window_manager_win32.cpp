@@ -55,6 +55,7 @@ private:
     friend WinWindowManager;
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ControlCommand(int id, int notification, HWND control);
+    void DialogKey(bool enter);
     void RestoreFocus();
 
     FormModel& form_;
@@ -156,8 +157,15 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
     switch (message) {
     case WM_COMMAND:
         // The dialog keys' Enter and Escape arrive here as IDOK and IDCANCEL,
-        // which no control has: neither button is bound to them.
-        ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        // which no control has: they press the buttons the form binds to them.
+        if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
+            DialogKey(LOWORD(wParam) == IDOK);
+        else
+            ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_HSCROLL:
+        if (controls_ && lParam)
+            controls_->UserScroll(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -186,15 +194,26 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void WinWindowManager::ModalForm::ControlCommand(int id, int notification, HWND control)
+void WinWindowManager::ModalForm::ControlCommand(int id, int notification, HWND /*control*/)
 {
-    Control* target = controls_ ? controls_->FromUser(id) : nullptr;
-    if (!target)
+    if (controls_)
+        controls_->UserCommand(id, notification);
+}
+
+// A form that binds Enter has it press the push button with the focus, as
+// on any form, and otherwise its Enter button. A form that binds neither key
+// (the save dialog) ignores both.
+void WinWindowManager::ModalForm::DialogKey(bool enter)
+{
+    const std::string& name = enter ? form_.enterButton : form_.escapeButton;
+    if (!controls_ || name.empty())
         return;
-    if (target->kind == ControlKind::TextBox && notification == EN_CHANGE)
-        target->text = WindowText(control);
-    else if (target->kind == ControlKind::CommandButton && notification == BN_CLICKED)
-        form_.Click(*target);
+    Control* button = form_.Find(name);
+    if (Control* focused = enter ? controls_->Find(GetFocus()) : nullptr;
+        focused && focused->kind == ControlKind::CommandButton)
+        button = focused;
+    if (button && button->enabled)
+        form_.Click(*button);
 }
 
 WinWindowManager::WinWindowManager(HINSTANCE instance, int twipsPerPixelX, int twipsPerPixelY)
