@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # "Options..." opens the modal Options window. Cancel, Escape and the close
-# box store nothing; OK stores every value, and the quiet rules it changes
-# apply at once.
+# box store nothing; OK stores every value, and the hotkey typed into its box
+# mutes at once.
 source "$(dirname "$0")/scheme_env.sh"
 scheme_begin options_window
 
@@ -57,8 +57,14 @@ e2e_driver keys 27 || e2e_fail "could not press Escape"
 closed Escape
 expect_nothing_stored "the close box and Escape"
 
-# OK stores everything, and typing in a password field sounds at once.
+# OK stores everything; the hotkey typed into its box works at once.
 open_options
+e2e_driver foreground-is "$options" 5000 || e2e_fail "the Options window is not in front"
+e2e_driver keys 9 || e2e_fail "could not press Tab"  # from Classic past the greyed engine controls
+for vk in 17 18 77; do e2e_driver down "$vk" || e2e_fail "could not press $vk"; done
+for vk in 77 18 17; do e2e_driver up "$vk" || e2e_fail "could not release $vk"; done
+hotkey_typed() { [[ $(e2e_driver hotkey-value "$options") == $(((0x02 | 0x04) << 8 | 77)) ]]; }
+e2e_poll 5000 hotkey_typed || e2e_fail "Ctrl+Alt+M did not reach the hotkey box"
 e2e_driver click "$options" 'Mixed (sounds overlap)' || e2e_fail "no Mixed option"
 e2e_driver click "$options" 'Stereo by key position' || e2e_fail "no stereo box"
 e2e_driver click "$options" 'Quiet in password fields' || e2e_fail "no password box"
@@ -67,7 +73,7 @@ closed OK
 scheme_expect_value SoundEngine 1
 scheme_expect_value Volume 100
 scheme_expect_value StereoKeys 1
-scheme_expect_value MuteHotkey 0
+scheme_expect_value MuteHotkey $(((0x02 | 0x04) << 8 | 77))
 scheme_expect_value QuietPrograms ''
 scheme_expect_value QuietInPasswords 0
 
@@ -76,4 +82,9 @@ e2e_expect_count "Mixed after OK" 1 "$(state 'Mixed (sounds overlap)')"
 e2e_expect_count "password box after OK" 0 "$(state 'Quiet in password fields')"
 e2e_driver click "$options" Cancel || e2e_fail "no Cancel button"
 closed Cancel
+
+save_as_enabled() { [[ $(e2e_driver enabled "$E2E_TITLE" 'Save as...') == "$1" ]]; }
+for vk in 17 18 77; do e2e_driver down "$vk" || e2e_fail "could not press $vk"; done
+for vk in 77 18 17; do e2e_driver up "$vk" || e2e_fail "could not release $vk"; done
+e2e_poll 5000 save_as_enabled 0 || e2e_fail "the hotkey stored with OK did not mute"
 exit 0
