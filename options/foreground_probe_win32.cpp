@@ -208,27 +208,39 @@ void WinForegroundProbe::Watch(QuietListener* listener, bool passwords)
         return;
     listener_ = listener;
     watching_ = this;
-    foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &ForegroundEvent, 0,
-                                      0, WINEVENT_OUTOFCONTEXT);
-    if (passwords)
-        automation_ = std::make_unique<AutomationFocusWatch>(*listener);
+    foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &WindowEvent, 0, 0,
+                                      WINEVENT_OUTOFCONTEXT);
+    if (!passwords)
+        return;
+    focusHook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &WindowEvent, 0, 0,
+                                 WINEVENT_OUTOFCONTEXT);
+    automation_ = std::make_unique<AutomationFocusWatch>(*listener);
 }
 
 void WinForegroundProbe::StopWatching()
 {
     automation_.reset();
-    if (foregroundHook_)
-        UnhookWinEvent(foregroundHook_);
-    foregroundHook_ = nullptr;
+    for (HWINEVENTHOOK* hook : {&foregroundHook_, &focusHook_}) {
+        if (*hook)
+            UnhookWinEvent(*hook);
+        *hook = nullptr;
+    }
     listener_ = nullptr;
     if (watching_ == this)
         watching_ = nullptr;
 }
 
-void CALLBACK WinForegroundProbe::ForegroundEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
+void CALLBACK WinForegroundProbe::WindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD)
 {
-    if (watching_ && watching_->listener_)
-        watching_->listener_->ForegroundChanged();
+    if (!watching_ || !watching_->listener_)
+        return;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    const bool fromOtherProgram = process != 0 && process != GetCurrentProcessId();
+    if (event == EVENT_SYSTEM_FOREGROUND)
+        watching_->listener_->ForegroundChanged(fromOtherProgram);
+    else
+        watching_->listener_->FocusChanged(fromOtherProgram);
 }
 
 }  // namespace clavitone

@@ -1,7 +1,7 @@
 // What the quiet rules ask of Windows: the foreground window, its program's
-// name and its focused control; and the two watchers that tell of changes,
-// the foreground event hook (out of context, on the user-interface thread)
-// and UI Automation's focus events (on a thread of their own).
+// name and its focused control; and the watchers that tell of changes: the
+// foreground and focus event hooks (out of context, on the user-interface
+// thread) and UI Automation's focus events (on a thread of their own).
 #pragma once
 
 #include <windows.h>
@@ -31,14 +31,15 @@ public:
     void Watch(QuietListener* listener, bool passwords) override;
 
 private:
-    static void CALLBACK ForegroundEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
-                                         DWORD thread, DWORD time);
+    static void CALLBACK WindowEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                                     DWORD thread, DWORD time);
     void StopWatching();
 
     // The event hook's callback has no room for data: it finds the one probe here.
     static WinForegroundProbe* watching_;
     QuietListener* listener_ = nullptr;
     HWINEVENTHOOK foregroundHook_ = nullptr;
+    HWINEVENTHOOK focusHook_ = nullptr;
     std::unique_ptr<AutomationFocusWatch> automation_;
 };
 

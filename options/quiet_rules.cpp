@@ -8,16 +8,17 @@ void QuietRules::Apply(const QuietSettings& settings)
 {
     programs_ = settings.programs;
     inPasswords_ = settings.inPasswords;
-    // Looked at afresh with the next key.
-    foreground_ = 0;
-    focus_ = 0;
-    const bool watch = inPasswords_ || !programs_.empty();
     if (watching_)
         probe_.Watch(nullptr, false);
-    watching_ = watch;
-    if (watch)
-        probe_.Watch(this, inPasswords_);
+    watching_ = inPasswords_ || !programs_.empty();
     automationPassword_ = 0;
+    focus_ = 0;
+    passwordEdit_ = false;
+    if (!watching_)
+        return;
+    probe_.Watch(this, inPasswords_);
+    NoteForeground(probe_.GetForegroundWindow());
+    NoteFocus();
 }
 
 void QuietRules::Stop()
@@ -27,24 +28,55 @@ void QuietRules::Stop()
     watching_ = false;
 }
 
-// Wine reports no foreground changes to the event hook, so each key compares
-// the foreground window with the last one seen; only a change costs more.
 bool QuietRules::QuietNow()
 {
     if (!watching_)
         return false;
+    if (!foregroundReported_) {
+        const WindowHandle foreground = probe_.GetForegroundWindow();
+        if (foreground != foreground_) {
+            NoteForeground(foreground);
+            NoteFocus();
+        }
+    }
+    if (listedInFront_)
+        return true;
+    if (!inPasswords_)
+        return false;
+    if (!focusReported_)
+        NoteFocus();
+    if (passwordEdit_)
+        return true;
+    // UI Automation's answer holds only for the program it came from, so a
+    // password field left behind in a program now in the background is no reason.
+    const ProcessId automation = automationPassword_.load(std::memory_order_relaxed);
+    return automation != 0 && automation == foregroundProcess_;
+}
+
+void QuietRules::ForegroundChanged(bool fromOtherProgram)
+{
+    if (!watching_)
+        return;
+    foregroundReported_ = foregroundReported_ || fromOtherProgram;
+    Refresh();
+}
+
+void QuietRules::FocusChanged(bool fromOtherProgram)
+{
+    if (!watching_)
+        return;
+    focusReported_ = focusReported_ || fromOtherProgram;
+    Refresh();
+}
+
+// An event may arrive before the key that would have noticed a new window in
+// front: it looks at both.
+void QuietRules::Refresh()
+{
     const WindowHandle foreground = probe_.GetForegroundWindow();
     if (foreground != foreground_)
         NoteForeground(foreground);
-    if (listedInFront_)
-        return true;
-    return inPasswords_ && PasswordFocused(foreground);
-}
-
-void QuietRules::ForegroundChanged()
-{
-    if (watching_)
-        NoteForeground(probe_.GetForegroundWindow());
+    NoteFocus();
 }
 
 void QuietRules::AutomationFocusChanged(ProcessId passwordProcess)
@@ -68,19 +100,15 @@ void QuietRules::NoteForeground(WindowHandle window)
                                  [&](const std::string& listed) { return SameProgramName(listed, name); });
 }
 
-// UI Automation's answer holds only for the program it came from, so a
-// password field left behind in a program now in the background is no reason.
-bool QuietRules::PasswordFocused(WindowHandle foreground)
+void QuietRules::NoteFocus()
 {
-    const WindowHandle focus = foreground ? probe_.FocusedWindow(foreground) : 0;
-    if (focus != focus_) {
-        focus_ = focus;
-        passwordEdit_ = focus != 0 && probe_.IsPasswordEdit(focus);
-    }
-    if (passwordEdit_)
-        return true;
-    const ProcessId automation = automationPassword_.load(std::memory_order_relaxed);
-    return automation != 0 && automation == foregroundProcess_;
+    if (!inPasswords_)
+        return;
+    const WindowHandle focus = foreground_ ? probe_.FocusedWindow(foreground_) : 0;
+    if (focus == focus_)
+        return;
+    focus_ = focus;
+    passwordEdit_ = focus != 0 && probe_.IsPasswordEdit(focus);
 }
 
 }  // namespace clavitone

@@ -1,7 +1,9 @@
 // Whether keys are quiet just now: a listed program is in front, or the
 // keyboard focus is in a password field. The answer is kept in flags that
-// change only when the foreground or the focus does, so that the key path
-// compares two handles and tests flags.
+// change only when the foreground or the focus does. Where the event hook
+// reports those changes (Windows), a key only tests the flags; where it
+// reports none (Wine 8), a key compares the foreground window and its focus
+// with the last ones seen, and looks further only when they changed.
 #pragma once
 
 #include <atomic>
@@ -22,8 +24,12 @@ using ProcessId = std::uint32_t;
 class QuietListener {
 public:
     virtual ~QuietListener() = default;
-    // The foreground window changed (the foreground event hook).
-    virtual void ForegroundChanged() = 0;
+    // The foreground window changed (the foreground event hook); the focus
+    // moved (the focus event hook). fromOtherProgram: the window is another
+    // program's, which shows that the hook reports changes across programs
+    // (under Wine 8 it reports only the program's own).
+    virtual void ForegroundChanged(bool fromOtherProgram) = 0;
+    virtual void FocusChanged(bool fromOtherProgram) = 0;
     // UI Automation's focus moved: the process of the focused element when
     // that element is a password field, else 0. Called from a thread of its own.
     virtual void AutomationFocusChanged(ProcessId passwordProcess) = 0;
@@ -42,8 +48,9 @@ public:
     virtual WindowHandle FocusedWindow(WindowHandle foreground) = 0;
     // A standard Edit control with ES_PASSWORD.
     virtual bool IsPasswordEdit(WindowHandle window) = 0;
-    // Starts telling the listener of changes (UI Automation's focus only with
-    // passwords), or stops with null. Once stopped, nothing calls it any more.
+    // Starts telling the listener of changes (the focus and UI Automation's
+    // focus only with passwords), or stops with null. Once stopped, nothing
+    // calls it any more.
     virtual void Watch(QuietListener* listener, bool passwords) = 0;
 };
 
@@ -62,15 +69,20 @@ public:
     bool QuietNow() override;
 
 private:
-    void ForegroundChanged() override;
+    void ForegroundChanged(bool fromOtherProgram) override;
+    void FocusChanged(bool fromOtherProgram) override;
     void AutomationFocusChanged(ProcessId passwordProcess) override;
+    void Refresh();
     void NoteForeground(WindowHandle window);
-    bool PasswordFocused(WindowHandle foreground);
+    void NoteFocus();
 
     ForegroundProbe& probe_;
     std::vector<std::string> programs_;
     bool inPasswords_ = false;
     bool watching_ = false;
+    // The event hook has shown that it reports these changes in other programs.
+    bool foregroundReported_ = false;
+    bool focusReported_ = false;
 
     // What was found at the last change of the foreground and of the focus.
     WindowHandle foreground_ = 0;

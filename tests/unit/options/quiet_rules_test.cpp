@@ -102,20 +102,61 @@ TEST_F(QuietRulesTest, SoundsComeBackAsSoonAsTheListedProgramLeavesTheFront)
     EXPECT_TRUE(Sounds()) << "no window in front";
 }
 
-// The name is looked up once per change of the foreground, whether the key
-// or the foreground event notices it first.
-TEST_F(QuietRulesTest, TheProgramNameIsLookedUpOncePerForegroundChange)
+// Without events from other programs (Wine reports only the program's own),
+// each key compares the foreground window and its focus with the last ones
+// seen; the name is looked up once per change.
+TEST_F(QuietRulesTest, WithoutEventsAKeyNoticesAChangeAndLooksTheNameUpOnce)
 {
-    rules.Apply({{"game.exe"}, false});
+    rules.Apply({{"game.exe"}, true});
+    Listener().ForegroundChanged(false);
+    Listener().FocusChanged(false);
+    const int lookupsAtApply = desktop.nameLookups;
     desktop.foreground = Game;
-    Listener().ForegroundChanged();
-    EXPECT_EQ(desktop.nameLookups, 1);
     for (int i = 0; i < 5; ++i)
         EXPECT_FALSE(Sounds());
+    desktop.foreground = Login;
+    EXPECT_FALSE(Sounds()) << "the password Edit focused in the new foreground window";
+    desktop.focus[Login] = 0;
+    EXPECT_TRUE(Sounds()) << "the focus left the password Edit";
     desktop.foreground = Notepad;
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(Sounds());
-    EXPECT_EQ(desktop.nameLookups, 2);
+    EXPECT_EQ(desktop.nameLookups - lookupsAtApply, 3);
+}
+
+// Wine reports the focus moving in other programs but not the foreground:
+// a focus event may come before the key that notices the new window.
+TEST_F(QuietRulesTest, AFocusEventBeforeTheNewForegroundIsNoticedStillCounts)
+{
+    rules.Apply({{}, true});
+    desktop.foreground = Login;
+    Listener().FocusChanged(true);
+    EXPECT_FALSE(Sounds());
+    desktop.foreground = Notepad;
+    EXPECT_TRUE(Sounds()) << "the key notices the new window and looks at its focus";
+}
+
+// Once the event hook has reported a change, keys trust it: they ask
+// Windows nothing and test the flags the events set.
+TEST_F(QuietRulesTest, OnceTheEventHookReportsChangesAKeyOnlyTestsFlags)
+{
+    rules.Apply({{"game.exe"}, true});
+    desktop.foreground = Game;
+    Listener().ForegroundChanged(true);
+    Listener().FocusChanged(true);
+    const int asked = desktop.foregroundCalls;
+    EXPECT_FALSE(Sounds());
+    desktop.foreground = Login;
+    Listener().ForegroundChanged(true);
+    EXPECT_FALSE(Sounds());
+    desktop.focus[Login] = 0;
+    Listener().FocusChanged(true);
+    EXPECT_TRUE(Sounds());
+    desktop.foreground = Notepad;
+    Listener().ForegroundChanged(true);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(Sounds());
+    EXPECT_EQ(desktop.foregroundCalls - asked, 3) << "only the events asked";
 }
 
 TEST_F(QuietRulesTest, AProgramWhoseNameCannotBeReadCountsAsNotListed)
