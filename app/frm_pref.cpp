@@ -34,7 +34,8 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
       }),
       hotkey_(services.hotkeys, services.store, form.hWnd),
       quiet_(services.foreground),
-      options_({services.store, services.windows, services.messages, services.fileDialog}, hotkey_, form, optionsForm)
+      options_({services.store, services.windows, services.messages, services.fileDialog, services.focus}, hotkey_, form,
+               optionsForm)
 {
     playback_.SetQuietGate(&quiet_);
     form_.textChange = [this](const Control& box) {
@@ -118,11 +119,12 @@ void frmPref::HotkeyPressed(int id)
         ToggleSound();
 }
 
-// The sound engine takes its stored settings here too, next to the quiet rules.
+// What OK stored takes effect at once, without a restart.
 void frmPref::OptionsApplied()
 {
     hotkey_.Register();
     quiet_.Apply(ReadQuietSettings(platform_.store));
+    // The sound engine takes "SoundEngine", "Volume" and "StereoKeys" here.
 }
 
 void frmPref::RestoreLaunchBox()

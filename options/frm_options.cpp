@@ -135,7 +135,8 @@ void frmOptions::cmdAdd_Click()
 }
 
 // The entry that moves up into the removed one's place is selected, so that
-// Remove can be pressed again.
+// Remove can be pressed again. Removing the last one greys Remove: the focus
+// goes to the list rather than stay on a button that cannot take keys.
 void frmOptions::cmdRemove_Click()
 {
     Control& list = Programs();
@@ -145,6 +146,8 @@ void frmOptions::cmdRemove_Click()
     form_.RemoveItem(list, position);
     form_.SetListIndex(list, std::min(position, static_cast<int>(list.items.size()) - 1));
     EnableListButtons();
+    if (list.items.empty() && list.hWnd)
+        services_.focus.SetFocus(list.hWnd);
 }
 
 void frmOptions::optEngine_Click(int Index)

@@ -15,6 +15,7 @@ struct OptionsServices {
     WindowManager& windows;
     MessageBoxes& messages;
     FileDialog& fileDialog;
+    WindowFocus& focus;
 };
 
 class frmOptions {

@@ -172,7 +172,9 @@ TEST_F(OptionsTest, TheEngineChoiceEnablesVolumeAndStereoOnlyForMixed)
 TEST_F(OptionsTest, AddKeepsFileNamesOnceAndRemoveTakesTheSelectedEntry)
 {
     fileDialog.choices = {"C:\\Games\\Game.exe", "D:\\Other\\GAME.EXE", "C:\\Meet\\zoom.exe"};
-    Open([](FormModel& f) {
+    optionsForm("lstPrograms").hWnd = 0x6000;
+    focus.gotFocus = nullptr;
+    Open([&](FormModel& f) {
         for (int i = 0; i < 3; ++i)
             Click(f, "cmdAdd");
         Click(f, "cmdAdd");  // cancelled: nothing more
@@ -186,6 +188,7 @@ TEST_F(OptionsTest, AddKeepsFileNamesOnceAndRemoveTakesTheSelectedEntry)
         Click(f, "cmdRemove");
         EXPECT_TRUE(list.items.empty());
         EXPECT_FALSE(f("cmdRemove").enabled);
+        EXPECT_EQ(focus.requests.back(), WindowHandle{0x6000}) << "the focus leaves the greyed Remove";
         f.AddItem(list, "kept.exe");
         Click(f, "cmdOk");
     });
