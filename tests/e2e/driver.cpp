@@ -673,12 +673,15 @@ int Usage() {
       "       e2e_driver picture-buttons <title>  left top width height of each\n"
       "       e2e_driver hold-locked-mutex <name> <ms>\n"
       "       e2e_driver release-mutex <name>     ends hold-locked-mutex\n"
-      "       e2e_driver mutex-denied <name>\n",
+      "       e2e_driver mutex-denied <name>\n"
+      "       e2e_driver time-shown <title> <vk>...   menu keys, then ms until shown and painted\n",
       stderr);
   return ExitUsage;
 }
 
 }  // namespace
+
+int TimeShown(int count, char** args);
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
@@ -736,5 +739,6 @@ int main(int argc, char** argv) {
   }
   if (command == "mutex-denied" && rest == 1) return MutexDenied(args[0]);
   if (command == "release-mutex" && rest == 1) return ReleaseLockedMutex(args[0]);
+  if (command == "time-shown" && rest >= 2) return TimeShown(rest, args);
   return Usage();
 }
