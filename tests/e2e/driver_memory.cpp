@@ -1,31 +1,18 @@
-// Driver commands of the memory benchmark: how long a window chosen from the
-// open tray menu takes to appear.
+// The memory benchmark's timing: how long a window chosen from the open tray
+// menu takes to appear.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
+#include <vector>
+
+#include "tests/e2e/driver_common.h"
+
+namespace e2e {
 
 namespace {
 
-constexpr int ExitOk = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitUsage = 2;
 constexpr DWORD GiveUpMs = 10000;
-
-struct TitleSearch {
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindTitled(HWND hwnd, LPARAM data) {
-  auto* search = reinterpret_cast<TitleSearch*>(data);
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  if (std::string(text) != search->title) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
 
 HWND OpenMenu() {
   for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
@@ -41,26 +28,34 @@ BOOL CALLBACK FindUnpainted(HWND child, LPARAM data) {
 }
 
 // Shown, and nothing of it waits to be painted any more.
-bool ShownAndPainted(HWND window) {
+bool ShownAndPainted(const std::string& title) {
+  const std::vector<HWND> windows = TopLevelWindows(title);
+  if (windows.empty()) return false;
+  HWND window = windows.front();
   if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) return false;
   bool unpainted = false;
   EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
   return !unpainted;
 }
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+double MillisecondsSince(LARGE_INTEGER start) {
+  LARGE_INTEGER now;
   LARGE_INTEGER frequency;
+  QueryPerformanceCounter(&now);
   QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+  return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-}  // namespace
-
-// time-shown <title> <vk>...: the keys go to the open pop-up menu, and the
-// time from then until the window with the title is shown and painted is
-// printed in milliseconds.
-int TimeShown(int count, char** args) {
-  if (count < 2) return ExitUsage;
+// The keys go to the open pop-up menu, as MenuKeys sends them; the time from
+// then until the window with the title is shown and painted is printed in
+// milliseconds.
+int TimeShown(char** args, int count) {
+  std::vector<WORD> keys;
+  for (int i = 1; i < count; ++i) {
+    WORD vk = 0;
+    if (!ParseVk(args[i], vk)) return ExitUsage;
+    keys.push_back(vk);
+  }
   HWND menu = OpenMenu();
   if (!menu) {
     std::fputs("e2e_driver: no open menu\n", stderr);
@@ -68,24 +63,29 @@ int TimeShown(int count, char** args) {
   }
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  for (int i = 1; i < count; ++i) {
-    const auto vk = static_cast<WPARAM>(std::strtoul(args[i], nullptr, 0));
+  for (WORD vk : keys) {
     PostMessageA(menu, WM_KEYDOWN, vk, 1);
     PostMessageA(menu, WM_KEYUP, vk, 0xC0000001);
   }
   const DWORD began = GetTickCount();
-  for (;;) {
-    TitleSearch search{args[0], nullptr};
-    EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&search));
-    if (search.found && ShownAndPainted(search.found)) break;
+  while (!ShownAndPainted(args[0])) {
     if (GetTickCount() - began > GiveUpMs) {
       std::fprintf(stderr, "e2e_driver: \"%s\" not shown within %lu ms\n", args[0], GiveUpMs);
       return ExitFailed;
     }
     Sleep(1);
   }
-  LARGE_INTEGER end;
-  QueryPerformanceCounter(&end);
-  std::printf("%.1f\n", Milliseconds(start, end));
+  std::printf("%.1f\n", MillisecondsSince(start));
   return ExitOk;
 }
+
+}  // namespace
+
+std::span<const Command> MemoryCommands() {
+  static constexpr Command commands[] = {
+      {"time-shown", 2, 64, "<title> <vk>...   menu keys, then ms until that window is shown and painted", TimeShown},
+  };
+  return commands;
+}
+
+}  // namespace e2e
