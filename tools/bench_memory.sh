@@ -9,5 +9,5 @@ source tools/wine_loader.sh
 build=$(wine_choose_build bench_memory measuring)
 cmake --preset "$build" -DCLAVITONE_WERROR=ON >/dev/null
 cmake --build --preset "$build" -j2 >/dev/null
-BENCH_MEMORY_KEYS=${1:-3000} ctest --preset "$build" -L wine -R '^(bench_memory|e2e_setup|e2e_teardown)$' -V |
+BENCH_MEMORY_KEYS=${1:-3000} BENCH_MEMORY_SHOWS=5 ctest --preset "$build" -L wine -R '^(bench_memory|e2e_setup|e2e_teardown)$' -V |
   sed -n 's/^[0-9]*: //p' | grep -v -e '^Environment variables' -e '^ E2E_' -e '^Test command' -e '^Working Directory' -e 'Test timeout'

@@ -5,7 +5,13 @@
 # window is opened, and after KEYS key presses (3000 unless given). A second
 # bare window plays the same keys' sounds, so that growth in Wine's own sound
 # path shows apart from ours. Also prints how long the preferences window
-# takes to appear after its tray menu entry. Figures only, no threshold.
+# takes to appear after its tray menu entry, SHOWS times over (5 unless
+# given). Figures only, no threshold.
+#
+# Usage: bench_memory.sh [KEYS [SHOWS]]; BENCH_MEMORY_KEYS and
+# BENCH_MEMORY_SHOWS override both, BENCH_MEMORY_SMAPS names the folder
+# that keeps every smaps, BENCH_MEMORY_SETTLE_S the seconds each stage
+# settles before it is read (1).
 #
 # Memory of a program is that of its Linux process under Wine: private is
 # Private_Clean + Private_Dirty, resident is Rss (/proc/<pid>/smaps_rollup,
@@ -15,8 +21,9 @@ e2e_begin bench_memory
 
 : "${E2E_BARE_WINDOW:?set by CTest: path of bare_window.exe}"
 keys=${BENCH_MEMORY_KEYS:-${1:-3000}}
+shows_wanted=${BENCH_MEMORY_SHOWS:-${2:-5}}
 minimize=" Minimize"
-settle=${BENCH_SETTLE_S:-1}
+settle=${BENCH_MEMORY_SETTLE_S:-1}
 
 # The Linux process that runs PID's Windows program: the loader itself, or
 # the one child of the shell that started it.
@@ -29,6 +36,7 @@ linux_process() {
 
 # "private resident" of a process, in KiB.
 memory_of() {
+  [[ -r /proc/$1/smaps_rollup ]] || e2e_fail "process $1 has gone"
   awk '/^Rss:/ {rss = $2} /^Private_(Clean|Dirty):/ {private += $2} END {print private, rss}' \
     "/proc/$1/smaps_rollup"
 }
@@ -61,13 +69,16 @@ sample() {
   done
 }
 
+has_process() { [[ -n $(linux_process "$1") ]]; }
+
 start_bare() {
-  local name=$1
+  local name=$1 started
   shift
   WINEDEBUG=trace+winmm wine "$E2E_BARE_WINDOW" "$@" </dev/null >/dev/null 2>>"$E2E_LOGS/$E2E_TEST-$name.log" &
-  E2E_CHILDREN+=("$!")
-  e2e_poll 5000 test -n "$(linux_process $!)" || e2e_fail "$name did not start"
-  process[$name]=$(linux_process $!)
+  started=$!
+  E2E_CHILDREN+=("$started")
+  e2e_poll 5000 has_process "$started" || e2e_fail "$name did not start"
+  process[$name]=$(linux_process "$started")
 }
 
 # The built-in schemes, as the installer writes them for this program folder.
@@ -82,6 +93,7 @@ wine reg import "$(winepath -w "$E2E_LOGS/$E2E_TEST.reg" </dev/null 2>/dev/null 
 declare -A process
 e2e_start_clavitone
 e2e_wait_window || e2e_fail "Clavitone's window did not appear"
+e2e_poll 5000 has_process "$CLAVITONE_PID" || e2e_fail "no process for Clavitone"
 process[clavitone]=$(linux_process "$CLAVITONE_PID")
 start_bare bare
 start_bare player "$(<"$E2E_STATE/dist-winpath")\Typewriter"
@@ -106,7 +118,7 @@ show_preferences() {
 first_show=$(show_preferences) || exit 1
 sample "prefs shown, hidden"
 shows=()
-for ((i = 0; i < ${BENCH_SHOWS:-5}; i++)); do
+for ((i = 0; i < shows_wanted; i++)); do
   took=$(show_preferences) || exit 1
   shows+=("$took")
 done
