@@ -6,12 +6,15 @@
 # bare window plays the same keys' sounds, so that growth in Wine's own sound
 # path shows apart from ours. Also prints how long the preferences window
 # takes to appear after its tray menu entry, SHOWS times over (5 unless
-# given). Figures only, no threshold.
+# given). With ROUNDS (1 unless given), all of it runs that many times over
+# with fresh processes, and each figure is the median. Figures only, no
+# threshold.
 #
-# Usage: bench_memory.sh [KEYS [SHOWS]]; BENCH_MEMORY_KEYS and
-# BENCH_MEMORY_SHOWS override both, BENCH_MEMORY_SMAPS names the folder
-# that keeps every smaps, BENCH_MEMORY_SETTLE_S the seconds each stage
-# settles before it is read (1).
+# Usage: bench_memory.sh [KEYS [SHOWS [ROUNDS]]]; BENCH_MEMORY_KEYS,
+# BENCH_MEMORY_SHOWS and BENCH_MEMORY_ROUNDS override them,
+# BENCH_MEMORY_SMAPS names the folder that keeps every smaps (of the last
+# round), BENCH_MEMORY_SETTLE_S the seconds each stage settles before it is
+# read (1).
 #
 # Memory of a program is that of its Linux process under Wine: private is
 # Private_Clean + Private_Dirty, resident is Rss (/proc/<pid>/smaps_rollup,
@@ -22,6 +25,7 @@ e2e_begin bench_memory
 : "${E2E_BARE_WINDOW:?set by CTest: path of bare_window.exe}"
 keys=${BENCH_MEMORY_KEYS:-${1:-3000}}
 shows_wanted=${BENCH_MEMORY_SHOWS:-${2:-5}}
+rounds=${BENCH_MEMORY_ROUNDS:-${3:-1}}
 minimize=" Minimize"
 settle=${BENCH_MEMORY_SETTLE_S:-1}
 
@@ -42,6 +46,7 @@ memory_of() {
 }
 
 mb() { awk -v k="$1" 'BEGIN {printf "%6.1f", k / 1024}'; }
+median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
 # Every mapping of every program at every stage is kept, to tell where the
 # memory lies.
@@ -54,19 +59,34 @@ where() {
   python3 "$(dirname "$0")/smaps_diff.py" "$2" "$3" 8
 }
 
+# KiB by program, stage and round.
 declare -A private resident
 stages=()
 # Reads every program once the stage has settled.
 sample() {
   local stage=$1 name values
-  stages+=("$stage")
+  ((round > 1)) || stages+=("$stage")
   sleep "$settle"
   for name in clavitone bare player; do
     read -r values <<<"$(memory_of "${process[$name]}")"
     cp "/proc/${process[$name]}/smaps" "$(smaps_of "$name" "$stage")"
-    private[$name,$stage]=${values% *}
-    resident[$name,$stage]=${values#* }
+    private[$name,$stage,$round]=${values% *}
+    resident[$name,$stage,$round]=${values#* }
   done
+}
+
+# The median over the rounds of one figure: private or resident, program, stage.
+figure() {
+  local -n table=$1
+  local values=() r
+  for ((r = 1; r <= rounds; r++)); do values+=("${table[$2,$3,$r]}"); done
+  median "${values[@]}"
+}
+# The same for the difference between two programs.
+difference() {
+  local values=() r
+  for ((r = 1; r <= rounds; r++)); do values+=($((private[$1,$3,$r] - private[$2,$3,$r]))); done
+  median "${values[@]}"
 }
 
 has_process() { [[ -n $(linux_process "$1") ]]; }
@@ -90,16 +110,6 @@ wine reg delete "$store_key" /f </dev/null >/dev/null 2>&1
 wine reg import "$(winepath -w "$E2E_LOGS/$E2E_TEST.reg" </dev/null 2>/dev/null | tr -d '\r')" </dev/null >/dev/null 2>&1 ||
   e2e_fail "could not import the built-in schemes"
 
-declare -A process
-e2e_start_clavitone
-e2e_wait_window || e2e_fail "Clavitone's window did not appear"
-e2e_poll 5000 has_process "$CLAVITONE_PID" || e2e_fail "no process for Clavitone"
-process[clavitone]=$(linux_process "$CLAVITONE_PID")
-start_bare bare
-start_bare player "$(<"$E2E_STATE/dist-winpath")\Typewriter"
-e2e_driver wait-window "Clavitone Bare Window" 5000 >/dev/null || e2e_fail "the bare window did not appear"
-sample "after start"
-
 # Preferences from the tray menu: Down twice, then Enter.
 tray_choice() {
   e2e_driver tray "$E2E_TITLE" 517 || e2e_fail "could not release the right button on the icon"
@@ -115,19 +125,6 @@ show_preferences() {
   e2e_driver time-shown "$E2E_TITLE" 40 40 13 || e2e_fail "the preferences window did not appear"
   hide_preferences
 }
-first_show=$(show_preferences) || exit 1
-sample "prefs shown, hidden"
-shows=()
-for ((i = 0; i < shows_wanted; i++)); do
-  took=$(show_preferences) || exit 1
-  shows+=("$took")
-done
-again_show=$(printf '%s\n' "${shows[@]}" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}')
-
-tray_choice
-about_show=$(e2e_driver time-shown About 40 40 40 40 13) || e2e_fail "the About window did not appear"
-sample "About open"
-e2e_driver click About OK || e2e_fail "could not close the About window"
 
 # Letters and digits in turn, a hundred presses per driver call.
 batch=()
@@ -135,31 +132,72 @@ for ((i = 0; i < 100; i++)); do
   codes=(65 66 67 68 69 70 71 72 73 74 75 76 77 78 79 80 81 82 83 84 85 86 87 88 89 90 48 49 50 51 52 53 54 55 56 57 32)
   batch+=("${codes[i % ${#codes[@]}]}")
 done
-for ((sent = 0; sent < keys; sent += ${#batch[@]})); do
-  e2e_driver keys "${batch[@]:0:$((keys - sent < ${#batch[@]} ? keys - sent : ${#batch[@]}))}" ||
-    e2e_fail "could not send keys"
-done
-sample "after $keys keys"
 
-e2e_note "sounds played: Clavitone $(grep -c 'proc_PlaySound SoundName=' "$CLAVITONE_LOG")"
-printf '\nMemory in MB under %s (private = Private_Clean + Private_Dirty; resident = Rss)\n' "$E2E_WINEARCH"
+# One round: fresh processes, every stage read, then all of them ended.
+one_round() {
+  e2e_start_clavitone
+  e2e_wait_window || e2e_fail "Clavitone's window did not appear"
+  e2e_poll 5000 has_process "$CLAVITONE_PID" || e2e_fail "no process for Clavitone"
+  process[clavitone]=$(linux_process "$CLAVITONE_PID")
+  start_bare bare
+  start_bare player "$(<"$E2E_STATE/dist-winpath")\Typewriter"
+  e2e_driver wait-window "Clavitone Bare Window" 5000 >/dev/null || e2e_fail "the bare window did not appear"
+  sample "after start"
+
+  took=$(show_preferences) || exit 1
+  firsts+=("$took")
+  sample "prefs shown, hidden"
+  for ((i = 0; i < shows_wanted; i++)); do
+    took=$(show_preferences) || exit 1
+    shows+=("$took")
+  done
+
+  tray_choice
+  took=$(e2e_driver time-shown About 40 40 40 40 13) || e2e_fail "the About window did not appear"
+  abouts+=("$took")
+  sample "About open"
+  e2e_driver click About OK || e2e_fail "could not close the About window"
+
+  for ((sent = 0; sent < keys; sent += ${#batch[@]})); do
+    e2e_driver keys "${batch[@]:0:$((keys - sent < ${#batch[@]} ? keys - sent : ${#batch[@]}))}" ||
+      e2e_fail "could not send keys"
+  done
+  sample "after $keys keys"
+  e2e_note "round $round: Clavitone played $(grep -c 'proc_PlaySound SoundName=' "$CLAVITONE_LOG") sounds"
+  e2e_driver close "$E2E_TITLE" || e2e_fail "could not close Clavitone"
+  e2e_wait_exit "$CLAVITONE_PID" 5000 || e2e_fail "Clavitone did not end"
+  kill "${process[bare]}" "${process[player]}"
+  e2e_poll 5000 e2e_gone "${process[bare]}" && e2e_poll 5000 e2e_gone "${process[player]}" ||
+    e2e_fail "a bare window did not end"
+}
+
+declare -A process
+firsts=()
+shows=()
+abouts=()
+for ((round = 1; round <= rounds; round++)); do
+  one_round
+done
+
+printf '\nMemory in MB under %s (private = Private_Clean + Private_Dirty; resident = Rss), median of %d\n' \
+  "$E2E_WINEARCH" "$rounds"
 printf '%-20s  %-17s  %-17s  %-17s  %s\n' "" "Clavitone" "bare window" "bare, playing" "Clavitone minus"
 printf '%-20s  %-17s  %-17s  %-17s  %s\n' "" "private resident" "private resident" "private resident" "bare  playing"
 for stage in "${stages[@]}"; do
   printf '%-20s  %s %s    %s %s    %s %s    %s %s\n' "$stage" \
-    "$(mb "${private[clavitone,$stage]}")" "$(mb "${resident[clavitone,$stage]}")" \
-    "$(mb "${private[bare,$stage]}")" "$(mb "${resident[bare,$stage]}")" \
-    "$(mb "${private[player,$stage]}")" "$(mb "${resident[player,$stage]}")" \
-    "$(mb $((private[clavitone,$stage] - private[bare,$stage])))" \
-    "$(mb $((private[clavitone,$stage] - private[player,$stage])))"
+    "$(mb "$(figure private clavitone "$stage")")" "$(mb "$(figure resident clavitone "$stage")")" \
+    "$(mb "$(figure private bare "$stage")")" "$(mb "$(figure resident bare "$stage")")" \
+    "$(mb "$(figure private player "$stage")")" "$(mb "$(figure resident player "$stage")")" \
+    "$(mb "$(difference clavitone bare "$stage")")" "$(mb "$(difference clavitone player "$stage")")"
 done
-printf '\nFrom the tray menu entry to the window shown and painted, in ms: preferences first %s, then %s\n' \
-  "$first_show" "${shows[*]}"
-printf '(median %s); About first %s\n' "$again_show" "$about_show"
+printf '\nFrom the tray menu entry to the window shown and painted, in ms (median):\n'
+printf '  preferences, first time: %s (%s)\n' "$(median "${firsts[@]}")" "${firsts[*]}"
+printf '  preferences, again:      %s (%s)\n' "$(median "${shows[@]}")" "${shows[*]}"
+printf '  About, first time:       %s (%s)\n' "$(median "${abouts[@]}")" "${abouts[*]}"
 
 echo
 echo "Private KiB by mapping (a Wine thread's stacks are an anonymous rw-p region of about 3 MiB; the"
-echo "kept smaps are in $smaps_folder)"
+echo "kept smaps, of the last round, are in $smaps_folder)"
 where "Clavitone beyond the bare window, after start" \
   "$(smaps_of clavitone "after start")" "$(smaps_of bare "after start")"
 where "Clavitone's growth from showing and hiding the preferences window" \
@@ -168,7 +206,3 @@ where "Clavitone's growth over $keys keys" \
   "$(smaps_of clavitone "after $keys keys")" "$(smaps_of clavitone "About open")"
 where "the playing bare window's growth over $keys keys" \
   "$(smaps_of player "after $keys keys")" "$(smaps_of player "About open")"
-
-for name in bare player; do
-  kill "${process[$name]}" 2>/dev/null
-done
