@@ -19,18 +19,29 @@ namespace {
 
 constexpr char WindowClass[] = "ClavitoneBareWindow";
 constexpr char WindowTitle[] = "Clavitone Bare Window";
+constexpr UINT WmPlayKey = WM_APP + 1;
 
 std::string g_soundFolder;
+HWND g_window = nullptr;
 
+// As in Clavitone, the hook only posts: a hook that answers slowly holds up
+// every key typed anywhere.
 LRESULT CALLBACK KeyHook(int code, WPARAM message, LPARAM data)
 {
-    if (code == HC_ACTION && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
-        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-        char path[MAX_PATH];
-        std::snprintf(path, sizeof path, "%s\\%lu.wav", g_soundFolder.c_str(), key->vkCode);
-        sndPlaySoundA(path, SND_ASYNC | SND_NODEFAULT);
-    }
+    if (code == HC_ACTION && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN))
+        PostMessageA(g_window, WmPlayKey, reinterpret_cast<const KBDLLHOOKSTRUCT*>(data)->vkCode, 0);
     return CallNextHookEx(nullptr, code, message, data);
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WmPlayKey) {
+        char path[MAX_PATH];
+        std::snprintf(path, sizeof path, "%s\\%u.wav", g_soundFolder.c_str(), static_cast<unsigned>(wParam));
+        sndPlaySoundA(path, SND_ASYNC | SND_NODEFAULT);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // Every system DLL Clavitone imports, touched once so that each is loaded
@@ -56,14 +67,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = WindowClass;
     RegisterClassExA(&windowClass);
-    if (!CreateWindowExA(0, WindowClass, WindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400, 300,
-                         nullptr, nullptr, instance, nullptr))
+    g_window = CreateWindowExA(0, WindowClass, WindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
+                               300, nullptr, nullptr, instance, nullptr);
+    if (!g_window)
         return 1;
 
     HHOOK hook = nullptr;
