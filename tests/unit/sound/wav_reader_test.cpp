@@ -25,7 +25,8 @@ void Put32(Bytes& out, std::uint32_t value)
 
 void PutTag(Bytes& out, const char* tag)
 {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(tag[i]));
 }
 
 struct WavSpec {
