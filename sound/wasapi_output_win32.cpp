@@ -3,6 +3,7 @@
 #include <audioclient.h>
 #include <mmdeviceapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "sound/com_ptr_win32.h"
@@ -14,6 +15,9 @@ namespace {
 
 // A stream that stops asking for data this long (as after the system slept) counts as lost.
 constexpr DWORD StallMilliseconds = 2000;
+// Kept queued ahead of the device, in periods: a key sounds after this much
+// more, however large a buffer the system hands out.
+constexpr UINT32 PeriodsAhead = 2;
 constexpr WORD FormatFloat = 3;  // WAVE_FORMAT_IEEE_FLOAT
 // KSDATAFORMAT_SUBTYPE_IEEE_FLOAT
 constexpr GUID SubtypeFloat = {0x00000003, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
@@ -154,6 +158,11 @@ void WasapiOutput::Run()
         SUCCEEDED(client->GetService(__uuidof(IAudioRenderClient), render.put_void())) &&
         SUCCEEDED(client->Start());
     const int channels = opened ? mixFormat.get()->nChannels : 0;
+    REFERENCE_TIME period = 0;
+    UINT32 ahead = bufferFrames;
+    if (opened && SUCCEEDED(client->GetDevicePeriod(&period, nullptr)) && period > 0)
+        ahead = std::min<UINT32>(bufferFrames, static_cast<UINT32>(PeriodsAhead * period *
+                                                                   mixFormat.get()->nSamplesPerSec / 10'000'000));
     std::vector<float> scratch(opened && !*floating ? static_cast<std::size_t>(bufferFrames) * channels : 0);
     const bool watching = opened && SUCCEEDED(enumerator->RegisterEndpointNotificationCallback(&watcher));
     if (opened)
@@ -172,9 +181,9 @@ void WasapiOutput::Run()
             lost_ = true;
             break;
         }
-        const auto frames = static_cast<int>(bufferFrames - padding);
-        if (frames == 0)
+        if (padding >= ahead)
             continue;
+        const auto frames = static_cast<int>(ahead - padding);
         if (FAILED(render->GetBuffer(static_cast<UINT32>(frames), &data))) {
             lost_ = true;
             break;

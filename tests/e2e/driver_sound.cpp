@@ -2,6 +2,8 @@
 // counter, which Wine takes from the same clock as the audio recorder.
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <cstdio>
 
 #include "tests/e2e/driver_common.h"
@@ -41,12 +43,30 @@ int TimedKeys(char** args, int count) {
   return ExitOk;
 }
 
+// The private bytes of the process that owns the first window with the title.
+int PrivateBytes(const char* title) {
+  HWND window = FirstTopLevelWindow(title);
+  DWORD pid = 0;
+  if (!window || !GetWindowThreadProcessId(window, &pid)) return ExitFailed;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return ExitFailed;
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  const BOOL ok = GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+  CloseHandle(process);
+  if (!ok) return ExitFailed;
+  std::printf("%llu\n", static_cast<unsigned long long>(counters.PrivateUsage));
+  return ExitOk;
+}
+
 }  // namespace
 
 std::span<const Command> SoundCommands() {
   static constexpr Command commands[] = {
       {"timed-keys", 2, 100000, "<gap ms> <vk> [<vk>...]   timed presses, a line each",
        [](char** a, int n) { return TimedKeys(a, n); }},
+      {"private-bytes", 1, 1, "<title>   private memory of the window's process",
+       [](char** a, int) { return PrivateBytes(a[0]); }},
   };
   return commands;
 }

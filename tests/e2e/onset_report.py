@@ -96,7 +96,7 @@ def main(argv):
         samples = array.array("h", data[: len(data) // 2 * 2])
         triple = load_keys(argv[5])
         window = 250_000_000
-        singles = [energy(samples, chunks, k, window) for k in keys[1:]]
+        singles = [energy(samples, chunks, k, window) for k, v in zip(keys[1:], values[1:]) if v is not None]
         single = statistics.median(singles) or 1.0
         together = energy(samples, chunks, triple[0], window)
         print("%s overlap of three keys %.0f ms apart: energy %.2f x one key's" % (
