@@ -34,7 +34,9 @@ float Mixer::SoftLimit(float sample)
     const float level = std::abs(sample);
     if (level <= LimiterKnee)
         return sample;
-    const float bent = LimiterKnee + (1.0f - LimiterKnee) * std::tanh((level - LimiterKnee) / (1.0f - LimiterKnee));
+    // u / (1 + u) leaves the knee at unit slope and approaches full scale.
+    const float over = (level - LimiterKnee) / (1.0f - LimiterKnee);
+    const float bent = LimiterKnee + (1.0f - LimiterKnee) * over / (1.0f + over);
     return std::copysign(bent, sample);
 }
 
