@@ -107,16 +107,16 @@ bool SoundEngine::Play(int slot)
     }
     if (!Running() || !bank_)
         return false;
-    switch (bank_->kinds[static_cast<std::size_t>(slot)]) {
-    case SlotSound::Silent:
+    // The table is what the key plays now: a key switched off since the last
+    // preload is silent, and a path changed since then takes the classic call.
+    const auto& text = keySound_[slot];
+    if (!text || text->empty())
         return true;
-    case SlotSound::Mixed:
-        mixer_.Trigger(slot, stereo_ ? pan_[static_cast<std::size_t>(slot)] : 0.0f);
-        return true;
-    case SlotSound::Classic:
-        break;
-    }
-    return false;
+    const auto index = static_cast<std::size_t>(slot);
+    if (bank_->kinds[index] != SlotSound::Mixed || bank_->sounds[index]->path != *text)
+        return false;
+    mixer_.Trigger(slot, stereo_ ? pan_[index] : 0.0f);
+    return true;
 }
 
 }  // namespace clavitone

@@ -133,14 +133,20 @@ TEST_F(SoundEngineTest, ADeviceAtAnotherRateGetsTheSoundsConvertedToIt)
     EXPECT_NEAR(device.Pull(100)[99], 0.25f, 1e-3) << "a mono stream";
 }
 
-TEST_F(SoundEngineTest, AnEditedPathIsPlayedAfterPreloading)
+TEST_F(SoundEngineTest, TheTableAsItIsNowDecidesUntilTheNextPreload)
 {
     TurnOn();
+    table.Set(Letter, "");
+    EXPECT_TRUE(engine.Play(Letter)) << "switched off since the preload: silent";
+    EXPECT_EQ(device.Pull(1), std::vector<float>(2, 0.0f));
     WriteWav(folder.File("b.wav"), 48000, 1, std::vector<std::int16_t>(480, -8192));
+    table.Set(Letter, folder.File("b.wav"));
     table.Set(Broken, folder.File("b.wav"));
+    EXPECT_FALSE(engine.Play(Letter)) << "a new path not yet preloaded takes the classic call";
     engine.Preload();
+    EXPECT_TRUE(engine.Play(Letter));
     EXPECT_TRUE(engine.Play(Broken));
-    EXPECT_NEAR(device.Pull(1)[0], -0.25f, 1e-3);
+    EXPECT_NEAR(device.Pull(1)[0], -0.5f, 1e-3) << "both keys sound the new file";
 }
 
 }  // namespace
