@@ -56,7 +56,7 @@ run_engine() {
   kill "$RECORDER_PID" 2>/dev/null
   wait "$RECORDER_PID" 2>/dev/null
   RECORDER_PID=
-  private_bytes=$(e2e_driver private-bytes "$E2E_TITLE")
+  read -r private_bytes working_set < <(e2e_driver private-bytes "$E2E_TITLE")
   e2e_driver close "$E2E_TITLE" >/dev/null
   e2e_wait_exit "$CLAVITONE_PID" 5000
   python3 "$(dirname "$0")/onset_report.py" "$name" "$out/$name.chunks" "$out/$name.raw" "$out/$name.keys" \
@@ -65,7 +65,7 @@ run_engine() {
     python3 "$(dirname "$0")/onset_report.py" "$name after 10 s of silence" "$out/$name.chunks" "$out/$name.raw" \
       "$out/$name.after-silence" | head -n 1 || e2e_fail "no figures after silence"
   fi
-  echo "$name: private memory of the process ${private_bytes:-?} bytes"
+  echo "$name: private memory ${private_bytes:-?} bytes, working set ${working_set:-?} bytes"
   block=$(awk '{printf "%.2f\n", ($2 - $1) / 1e6}' "$out/$name.keys" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
   echo "$name: SendInput blocked (every hook answered) p50 $block ms"
 }

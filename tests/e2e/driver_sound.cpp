@@ -43,7 +43,8 @@ int TimedKeys(char** args, int count) {
   return ExitOk;
 }
 
-// The private bytes of the process that owns the first window with the title.
+// The memory of the process that owns the first window with the title:
+// private bytes, then the working set (Wine 8 reports no private bytes).
 int PrivateBytes(const char* title) {
   HWND window = FirstTopLevelWindow(title);
   DWORD pid = 0;
@@ -55,7 +56,8 @@ int PrivateBytes(const char* title) {
   const BOOL ok = GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
   CloseHandle(process);
   if (!ok) return ExitFailed;
-  std::printf("%llu\n", static_cast<unsigned long long>(counters.PrivateUsage));
+  std::printf("%llu %llu\n", static_cast<unsigned long long>(counters.PrivateUsage),
+              static_cast<unsigned long long>(counters.WorkingSetSize));
   return ExitOk;
 }
 
@@ -65,7 +67,7 @@ std::span<const Command> SoundCommands() {
   static constexpr Command commands[] = {
       {"timed-keys", 2, 100000, "<gap ms> <vk> [<vk>...]   timed presses, a line each",
        [](char** a, int n) { return TimedKeys(a, n); }},
-      {"private-bytes", 1, 1, "<title>   private memory of the window's process",
+      {"private-bytes", 1, 1, "<title>   private bytes and working set of the window's process",
        [](char** a, int) { return PrivateBytes(a[0]); }},
   };
   return commands;
