@@ -13,7 +13,7 @@ namespace {
 using namespace e2e;
 
 const std::span<const Command> Subjects[] = {KeyCommands(), WindowCommands(), TrayCommands(), MutexCommands(),
-                                              MemoryCommands()};
+                                              MemoryCommands(), SoundCommands()};
 
 int Usage() {
   const char* lead = "usage:";

@@ -34,6 +34,7 @@ std::span<const Command> WindowCommands();
 std::span<const Command> TrayCommands();
 std::span<const Command> MutexCommands();
 std::span<const Command> MemoryCommands();
+std::span<const Command> SoundCommands();
 
 std::string WindowText(HWND hwnd);
 // A control's own text, which GetWindowText does not read from another
