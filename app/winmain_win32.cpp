@@ -16,6 +16,7 @@
 #include "schemes/saveas_layout.h"
 #include "settings/registry_store_win32.h"
 #include "settings/registry_writer_win32.h"
+#include "sound/audio_device_win32.h"
 #include "tray/hotkey_registrar_win32.h"
 #include "ui/window_manager_win32.h"
 
@@ -33,6 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HookLibrary hook(environment.AppPath());
     WinMessageBoxes messages;
     WinShell shell;
+    WinAudioDevice audio;
     WinHotkeys hotkeys;
     WinForegroundProbe foreground;
     const int twipsPerPixelX = environment.TwipsPerPixelX();
@@ -48,7 +50,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
-                  aboutWindow, hotkeys, foreground},
+                  aboutWindow, audio, hotkeys, foreground},
                  keySound, form, saveasForm, optionsForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 

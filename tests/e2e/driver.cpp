@@ -13,7 +13,8 @@ namespace {
 using namespace e2e;
 
 const std::span<const Command> Subjects[] = {KeyCommands(), WindowCommands(), TrayCommands(), MutexCommands(),
-                                             OptionsCommands()};
+                                              MemoryCommands(), SoundCommands(),
+                                              OptionsCommands()};
 
 int Usage() {
   const char* lead = "usage:";
