@@ -100,6 +100,7 @@ TEST_F(OptionsTest, OkStoresEveryValueAsTextAndAppliesItAtOnce)
 {
     pref.Form_Load();
     ASSERT_TRUE(KeySounds());
+    ASSERT_EQ(pref.Engine().State(), EngineState::Classic);
     Open([](FormModel& f) {
         f.SetValue(f("optEngine", 1), 1);
         Click(f, "optEngine", 1);
@@ -117,6 +118,7 @@ TEST_F(OptionsTest, OkStoresEveryValueAsTextAndAppliesItAtOnce)
                                                                     {"QuietPrograms", "game.exe"},
                                                                     {"QuietInPasswords", "0"}}));
     EXPECT_EQ(hotkeys.held.at({FormHandle, MuteHotkey::HotkeyId}).second, unsigned{'Q'});
+    EXPECT_EQ(pref.Engine().State(), EngineState::Wasapi) << "the mixed engine runs without a restart";
     EXPECT_FALSE(KeySounds()) << "the listed program in front is quiet without a restart";
 }
 
