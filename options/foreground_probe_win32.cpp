@@ -3,7 +3,9 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <atomic>
 #include <cctype>
+#include <string>
 
 namespace clavitone {
 

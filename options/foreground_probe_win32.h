@@ -6,8 +6,9 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "options/quiet_rules.h"
 #include "platform/scoped_win32.h"

@@ -2,7 +2,6 @@
 // window, that mutes and unmutes as a left click on the tray icon does.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
