@@ -167,6 +167,17 @@ public:
     virtual std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName, std::uint32_t& dataSize) = 0;
 };
 
+// kernel32's CompareStringOrdinal on texts in the ANSI code page, which the
+// Windows side converts first. Answers 1 (less), 2 (equal) or 3 (greater),
+// 0 when the comparison fails.
+constexpr int CompareEqual = 2;
+
+class TextComparison {
+public:
+    virtual ~TextComparison() = default;
+    virtual int CompareStringOrdinal(const std::string& a, const std::string& b, bool ignoreCase) = 0;
+};
+
 // MessageBoxA: styles and answers carry the values Windows gives them (the
 // Windows names are macros, hence these).
 constexpr unsigned MessageOkOnly = 0;
