@@ -12,7 +12,7 @@ namespace {
 
 using namespace e2e;
 
-const std::span<const Command> Subjects[] = {KeyCommands(), WindowCommands(), TrayCommands(), MutexCommands()};
+const std::span<const Command> Subjects[] = {KeyCommands(), WindowCommands(), TrayCommands(), MutexCommands(), LayoutCommands()};
 
 int Usage() {
   const char* lead = "usage:";

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # "Save as..." refuses a listed name with a message, then saves a typed new
-# name: the list and the store gain the scheme, which becomes current.
+# name: the list and the store gain the scheme, which becomes current. The
+# dialog is laid out as designed, and its name box takes 200 characters.
 source "$(dirname "$0")/scheme_env.sh"
 scheme_begin scheme_save
 
@@ -24,6 +25,23 @@ scheme_expect_absent 'Closed_#65'
 
 e2e_driver click "$E2E_TITLE" 'Save as...' || e2e_fail "no \"Save as...\" button"
 e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "the save dialog did not open again"
+
+# Laid out as designed: client area 5490 x 1365 twips. The label's text
+# comes from "lblSave", absent here; the name box shows the current name.
+e2e_expect_layout "$dialog" "client 5490 1365
+180 180 5175 255 Static
+180 420 5175 315 Edit Typewriter
+2520 900 1395 315 Button OK
+4020 900 1335 315 Button Cancel"
+
+# The name box has the focus on opening and takes 200 characters: the 201st
+# typed is refused.
+name200=$(printf 'n%.0s' {1..200})
+e2e_driver set-text "$dialog" '' || e2e_fail "could not empty the name box"
+e2e_driver type "${name200}x" || e2e_fail "could not type into the dialog"
+e2e_poll 5000 e2e_driver has-text "$dialog" "$name200" ||
+  e2e_fail "the name box holds \"$(e2e_driver layout "$dialog" | awk '$5 == "Edit" { print $6 }')\", not 200 characters"
+e2e_note "the 201st character was refused"
 
 # Another case of a listed name is the same name to the registry.
 e2e_driver set-text "$dialog" voice || e2e_fail "could not type into the dialog"
