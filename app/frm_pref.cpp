@@ -40,7 +40,7 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
       loading_(services.store, services.environment, form, keySound, &engine_),
       schemes_(services.store, form, loading_),
       saveas_(services.store, services.windows, services.messages, form, saveasForm),
-      deleting_(services.store, services.messages, services.windows, form, schemes_),
+      deleting_(services.store, services.messages, services.windows, form),
       trayIcon_(services.tray, form),
       toggle_(playback_, trayIcon_, services.hook, services.store, form),
       menu_({services.windows, services.shell, services.environment, services.about}, toggle_, form, [this] {

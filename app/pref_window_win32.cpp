@@ -40,6 +40,20 @@ void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
     RegisterClassExA(&windowClass);
 }
 
+// Windows keeps the shell's broadcast from a window of higher integrity, so an
+// elevated program would never hear that its icon is gone. The filter call is
+// looked up, not linked, so a system without it starts all the same.
+void AllowTaskbarCreated(HWND window, UINT message)
+{
+    using MessageFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto allow = user32 ? reinterpret_cast<MessageFilter>(reinterpret_cast<void*>(
+                                    GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
+                              : nullptr;
+    if (allow && message != 0)
+        allow(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 }  // namespace
 
 PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int twipsPerPixelX, int twipsPerPixelY)
@@ -60,6 +74,7 @@ PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int t
     CreateWindowExA(WindowExStyle, WindowClass, form.caption.c_str(), WindowStyle, frame.left, frame.top,
                     frame.right - frame.left, frame.bottom - frame.top, owner_.get(), nullptr, instance, this);
     form_.hWnd = reinterpret_cast<WindowHandle>(window_);
+    AllowTaskbarCreated(window_, taskbarCreated_);
 
     controls_ = std::make_unique<FormControls>(instance, window_, form_, twipsPerPixelX, twipsPerPixelY);
     form_.changed = [this](const Control& control) { controls_->Apply(control); };

@@ -11,6 +11,7 @@
 #include "options/options_layout.h"
 #include "platform/message_box_win32.h"
 #include "platform/platform_win32.h"
+#include "platform/registry_names.h"
 #include "prefs/file_dialog_win32.h"
 #include "prefs/pref_layout.h"
 #include "schemes/saveas_layout.h"
@@ -25,6 +26,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     using namespace clavitone;
 
     WinEnvironment environment;
+    WinTextComparison comparison;
+    UseTextComparison(&comparison);
     WinSoundPlayer sound;
     WinTrayShell tray;
     RegistryStore store;

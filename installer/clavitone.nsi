@@ -26,7 +26,7 @@ Unicode true
 Name "${APP}"
 BrandingText "${APP} ${VERSION}"
 OutFile "${OUTFILE}"
-; Program Files, the Add/Remove Programs entry and the machine-wide Run key need it.
+; Program Files and the Add/Remove Programs entry need it.
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 !ifdef WIN64
@@ -47,7 +47,10 @@ VIAddVersionKey "LegalCopyright" "The Clavitone developers"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Clavitone.exe"
+; The installer runs elevated, and a Clavitone started from it would too:
+; see StartAsDesktopUser.
+!define MUI_FINISHPAGE_RUN ""
+!define MUI_FINISHPAGE_RUN_FUNCTION StartAsDesktopUser
 !define MUI_FINISHPAGE_RUN_TEXT "Start Clavitone now"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Clavitone Help.chm"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Show the help"
@@ -132,6 +135,16 @@ Function RunCommand
   ${Loop}
 FunctionEnd
 
+; "Start Clavitone now" hands the program to the desktop's shell, which runs
+; it as the logged-on user without elevation: explorer.exe started with a
+; file passes it to the shell that is already running and ends. Started with
+; the installer's rights, Clavitone would write the machine-wide Run value,
+; hold an instance mutex the user's own later starts cannot open, and miss
+; the shell's broadcast when Explorer restarts.
+Function StartAsDesktopUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\Clavitone.exe"'
+FunctionEnd
+
 Section "Clavitone"
   !insertmacro CloseRunningClavitone
   SetOutPath "$INSTDIR"
@@ -142,11 +155,14 @@ Section "Clavitone"
 
   ; The start-with-Windows box of a new user shows ticked: make it true, the
   ; way the program itself writes the value. A user who unticked it keeps that.
+  ; The value is the installing user's own: a machine-wide one would start
+  ; Clavitone for every user, and the program, running without elevation,
+  ; could not empty it when the box is unticked.
   ReadRegStr $0 HKCU "${SETTINGS_KEY}\Settings" "chkLaunch"
   ${If} $0 == ""
   ${OrIf} $0 == "1"
     Call RunCommand
-    WriteRegStr HKLM "${RUN_KEY}" "${APP}" $0
+    WriteRegStr HKCU "${RUN_KEY}" "${APP}" $0
   ${EndIf}
 
   CreateShortCut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\Clavitone.exe"

@@ -162,8 +162,20 @@ public:
     virtual std::int32_t RegCloseKey(RegistryKey key) = 0;
     virtual std::int32_t RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
                                        std::uint32_t access, RegistryKey& key) = 0;
-    // Asks only whether the value is there: type and data are not read.
-    virtual std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName) = 0;
+    // Asks only whether the value is there and how many bytes its data takes
+    // (a text's terminating zero included): type and data are not read.
+    virtual std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName, std::uint32_t& dataSize) = 0;
+};
+
+// kernel32's CompareStringOrdinal on texts in the ANSI code page, which the
+// Windows side converts first. Answers 1 (less), 2 (equal) or 3 (greater),
+// 0 when the comparison fails.
+constexpr int CompareEqual = 2;
+
+class TextComparison {
+public:
+    virtual ~TextComparison() = default;
+    virtual int CompareStringOrdinal(const std::string& a, const std::string& b, bool ignoreCase) = 0;
 };
 
 // MessageBoxA: styles and answers carry the values Windows gives them (the

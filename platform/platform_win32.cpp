@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/instance_mutex.h"
@@ -40,7 +41,26 @@ int TwipsPerPixel(int deviceCap)
     return dpi > 0 ? TwipsPerInch / dpi : 15;
 }
 
+std::wstring WideFromAnsi(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
 }  // namespace
+
+// The registry compares value names as this does with case ignored.
+int WinTextComparison::CompareStringOrdinal(const std::string& a, const std::string& b, bool ignoreCase)
+{
+    const std::wstring wideA = WideFromAnsi(a);
+    const std::wstring wideB = WideFromAnsi(b);
+    return ::CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                                  static_cast<int>(wideB.size()), ignoreCase ? TRUE : FALSE);
+}
 
 void WinSoundPlayer::sndPlaySoundA(const char* path, unsigned flags)
 {

@@ -40,6 +40,11 @@ private:
     HookCall delete_ = nullptr;
 };
 
+class WinTextComparison final : public TextComparison {
+public:
+    int CompareStringOrdinal(const std::string& a, const std::string& b, bool ignoreCase) override;
+};
+
 class WinEnvironment final : public Environment {
 public:
     WinEnvironment();

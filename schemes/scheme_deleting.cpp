@@ -16,8 +16,8 @@ constexpr KeyRange RightModifierCodes{216, 218};
 }  // namespace
 
 SchemeDeleting::SchemeDeleting(SettingsStore& store, MessageBoxes& messages, WindowManager& windows,
-                               FormModel& pref, SchemeList& list)
-    : store_(store), messages_(messages), windows_(windows), pref_(pref), list_(list)
+                               FormModel& pref)
+    : store_(store), messages_(messages), windows_(windows), pref_(pref)
 {
 }
 
@@ -38,7 +38,7 @@ void SchemeDeleting::DeleteScheme()
     const int count = static_cast<int>(list.items.size());
     pref_.SetListIndex(list, count - 1);
     if (list.listIndex < 0)
-        list_.UpdateDeleteCommand();  // the list is empty: no switch ran to do it
+        UpdateDeleteCommand(pref_);  // the list is empty: no switch ran to do it
     SaveSettingsNumber(store_, SettingSchemesQuantity, count);
     SaveSettingsNumber(store_, SettingLastScheme, list.listIndex);
 }

@@ -10,8 +10,7 @@ namespace clavitone {
 
 class SchemeDeleting {
 public:
-    SchemeDeleting(SettingsStore& store, MessageBoxes& messages, WindowManager& windows, FormModel& pref,
-                   SchemeList& list);
+    SchemeDeleting(SettingsStore& store, MessageBoxes& messages, WindowManager& windows, FormModel& pref);
 
     // Removes the current scheme after the user's confirmation; the last
     // remaining entry becomes current.
@@ -28,7 +27,6 @@ private:
     MessageBoxes& messages_;
     WindowManager& windows_;
     FormModel& pref_;
-    SchemeList& list_;
 };
 
 }  // namespace clavitone

@@ -11,6 +11,12 @@ constexpr int DeleteCommand = 2;
 
 }  // namespace
 
+void UpdateDeleteCommand(FormModel& pref)
+{
+    const Control& list = SchemeListBox(pref);
+    pref.SetEnabled(pref("Command", DeleteCommand), list.listIndex >= 0 && !IsBuiltInScheme(list.text));
+}
+
 SchemeList::SchemeList(SettingsStore& store, FormModel& pref, SoundTableLoader& loader)
     : store_(store), pref_(pref), loader_(loader)
 {
@@ -25,20 +31,14 @@ void SchemeList::ComboLoading()
         pref_.AddItem(list, GetSettingsText(store_, SchemeNameKey(position), DefaultSchemeName(position)));
     pref_.SetListIndex(list, RememberedPosition(static_cast<int>(list.items.size())));
     if (list.listIndex < 0)
-        UpdateDeleteCommand();  // no switch happened to do it
+        UpdateDeleteCommand(pref_);  // no switch happened to do it
 }
 
 void SchemeList::Combo_Click(std::int16_t /*Index*/)
 {
     SaveSettingsNumber(store_, SettingLastScheme, SchemeListBox(pref_).listIndex);
     loader_.SoundLoading();
-    UpdateDeleteCommand();
-}
-
-void SchemeList::UpdateDeleteCommand()
-{
-    const Control& list = SchemeListBox(pref_);
-    pref_.SetEnabled(pref_("Command", DeleteCommand), list.listIndex >= 0 && !IsBuiltInScheme(list.text));
+    UpdateDeleteCommand(pref_);
 }
 
 // A position the list does not have (a stale or mangled value) falls back to

@@ -10,6 +10,10 @@
 
 namespace clavitone {
 
+// "Delete scheme" is for a current scheme that did not come with the program:
+// disabled for the two built-in names and while nothing is selected.
+void UpdateDeleteCommand(FormModel& pref);
+
 class SchemeList {
 public:
     SchemeList(SettingsStore& store, FormModel& pref, SoundTableLoader& loader);
@@ -18,9 +22,6 @@ public:
     void ComboLoading();
     // The switch, run by the model whenever a different entry becomes selected.
     void Combo_Click(std::int16_t Index);
-
-    // "Delete scheme" is for a current scheme that did not come with the program.
-    void UpdateDeleteCommand();
 
 private:
     int RememberedPosition(int count);

@@ -23,8 +23,8 @@ inline const std::string& CurrentSchemeName(FormModel& pref)
 // Recognised by their exact spelling only: "typewriter" is the user's own.
 bool IsBuiltInScheme(std::string_view name);
 
-// The registry ignores letter case in value names, so two names that differ
-// only in case would share their per-key values.
+// The registry ignores letter case in value names, in every alphabet, so two
+// names that differ only in case would share their per-key values.
 bool SameSchemeName(std::string_view a, std::string_view b);
 
 }  // namespace clavitone

@@ -58,9 +58,15 @@ std::int32_t WinRegistryWriter::RegOpenKeyExA(std::uint32_t root, const std::str
     return result;
 }
 
-std::int32_t WinRegistryWriter::RegQueryValueExA(RegistryKey key, const std::string& valueName)
+std::int32_t WinRegistryWriter::RegQueryValueExA(RegistryKey key, const std::string& valueName,
+                                                 std::uint32_t& dataSize)
 {
-    return ::RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, nullptr, nullptr, nullptr);
+    DWORD size = 0;
+    const LONG result =
+        ::RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, nullptr, nullptr, &size);
+    if (result == ERROR_SUCCESS)
+        dataSize = size;
+    return result;
 }
 
 }  // namespace clavitone

@@ -16,7 +16,7 @@ public:
     std::int32_t RegCloseKey(RegistryKey key) override;
     std::int32_t RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
                                std::uint32_t access, RegistryKey& key) override;
-    std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName) override;
+    std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName, std::uint32_t& dataSize) override;
 };
 
 }  // namespace clavitone

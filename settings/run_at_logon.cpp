@@ -16,6 +16,8 @@ constexpr std::string_view RunValueName = "Clavitone";
 constexpr int Unticked = 0;
 constexpr int Ticked = 1;
 constexpr std::int32_t Success = 0;
+// An empty text is stored as its terminating zero alone.
+constexpr std::uint32_t EmptyTextSize = 1;
 
 }  // namespace
 
@@ -45,18 +47,19 @@ std::int16_t SetRegistryString(RegistryWriter& registry, std::uint32_t root, std
     return written == Success ? VbTrue : VbFalse;
 }
 
-bool RegistryValueExists(RegistryWriter& registry, std::uint32_t root, std::string_view subKey,
-                         std::string_view valueName)
+std::optional<std::uint32_t> RegistryValueSize(RegistryWriter& registry, std::uint32_t root, std::string_view subKey,
+                                               std::string_view valueName)
 {
     try {
         RegistryKey key = 0;
         if (registry.RegOpenKeyExA(root, std::string(subKey), 0, RegistryQueryValueAccess, key) != Success)
-            return false;
-        const bool found = registry.RegQueryValueExA(key, std::string(valueName)) == Success;
+            return std::nullopt;
+        std::uint32_t size = 0;
+        const bool found = registry.RegQueryValueExA(key, std::string(valueName), size) == Success;
         registry.RegCloseKey(key);
-        return found;
+        return found ? std::optional(size) : std::nullopt;
     } catch (...) {
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -76,14 +79,19 @@ RunAtLogon::RunAtLogon(FormModel& form, SettingsStore& store, Environment& envir
 
 void RunAtLogon::chkLaunch_Click()
 {
-    if (form_("chkLaunch").value == Ticked) {
+    Control& box = form_("chkLaunch");
+    if (box.value == Ticked) {
         // A box that claims an autostart which is not in place would mislead.
         if (!WriteRunValue(RunCommand(environment_.AppPath(), environment_.ExeName())))
             SetBox(Unticked);
-    } else {
-        WriteRunValue({});
+    } else if (!EmptyRunValues()) {
+        // The program still starts at logon, so the box shows it ticked and the
+        // setting keeps what it held. Set without a click: that would only try
+        // the same writes again.
+        form_.SetValue(box, Ticked);
+        return;
     }
-    SaveSettingsNumber(store_, SettingChkLaunch, form_("chkLaunch").value);
+    SaveSettingsNumber(store_, SettingChkLaunch, box.value);
 }
 
 void RunAtLogon::chkLaunch_GotFocus()
@@ -100,17 +108,29 @@ void RunAtLogon::RestoreLaunchBox()
 }
 
 // The machine-wide value as the program always wrote it, else the user's.
-// Unticking empties the user's value only where one exists, so that no
-// user's Run key gains an entry the program never needed.
 bool RunAtLogon::WriteRunValue(std::string_view value)
 {
-    const bool machine = SetRegistryString(registry_, RegistryLocalMachine, MachineRunKey, RunValueName, value) == VbTrue;
-    if (machine && !value.empty())
+    if (SetRegistryString(registry_, RegistryLocalMachine, MachineRunKey, RunValueName, value) == VbTrue)
         return true;
-    if (value.empty() && !RegistryValueExists(registry_, RegistryCurrentUser, UserRunKey, RunValueName))
-        return machine;
-    const bool user = SetRegistryString(registry_, RegistryCurrentUser, UserRunKey, RunValueName, value) == VbTrue;
-    return machine || user;
+    return SetRegistryString(registry_, RegistryCurrentUser, UserRunKey, RunValueName, value) == VbTrue;
+}
+
+// Empties every Run value of ours: the machine-wide one as the program always
+// did, the user's only where one exists, so that no user's Run key gains an
+// entry the program never needed. False while either still holds a command:
+// without administrator rights a machine-wide value left by an older
+// installer, or written by an administrator, cannot be emptied.
+bool RunAtLogon::EmptyRunValues()
+{
+    const auto emptied = [this](std::uint32_t root, std::string_view subKey) {
+        if (SetRegistryString(registry_, root, subKey, RunValueName, {}) == VbTrue)
+            return true;
+        return RegistryValueSize(registry_, root, subKey, RunValueName).value_or(0) <= EmptyTextSize;
+    };
+    const bool machine = emptied(RegistryLocalMachine, MachineRunKey);
+    const bool user = !RegistryValueSize(registry_, RegistryCurrentUser, UserRunKey, RunValueName) ||
+                      emptied(RegistryCurrentUser, UserRunKey);
+    return machine && user;
 }
 
 // Changing the box from code is a click, as it would be for the user.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,9 +18,10 @@ namespace clavitone {
 std::int16_t SetRegistryString(RegistryWriter& registry, std::uint32_t root, std::string_view subKey,
                                std::string_view valueName, std::string_view value);
 
-// True when the key holds a value of that name; false also when it cannot be read.
-bool RegistryValueExists(RegistryWriter& registry, std::uint32_t root, std::string_view subKey,
-                         std::string_view valueName);
+// The size in bytes of the value's data, a text's terminating zero included;
+// nothing when the key or the value is absent or cannot be read.
+std::optional<std::uint32_t> RegistryValueSize(RegistryWriter& registry, std::uint32_t root, std::string_view subKey,
+                                               std::string_view valueName);
 
 // What Windows runs at logon: the program file without its extension, quoted
 // when its path has a blank so that no shorter path can be started instead.
@@ -37,6 +39,7 @@ public:
 
 private:
     bool WriteRunValue(std::string_view value);
+    bool EmptyRunValues();
     void SetBox(int state);
 
     FormModel& form_;

@@ -1,5 +1,6 @@
 #include "tray/sound_toggle.h"
 
+#include "schemes/scheme_list.h"
 #include "settings/settings_layout.h"
 
 namespace clavitone {
@@ -44,7 +45,8 @@ void SoundToggle::SwitchOff()
 }
 
 // Sounds come back before the hook does, so the first key it delivers plays.
-// "Delete scheme" is enabled whatever the current scheme is.
+// "Delete scheme" follows the scheme list's rule again: enabled it would
+// ignore clicks on a built-in scheme or an empty list.
 void SoundToggle::SwitchOn()
 {
     playback_.SoundEnabled = true;
@@ -60,7 +62,10 @@ void SoundToggle::EnableSchemeControls(bool enabled)
 {
     SetEnabled(form_, form_("Frame", 0), enabled);
     SetEnabled(form_, form_("Command", 1), enabled);
-    SetEnabled(form_, form_("Command", 2), enabled);
+    if (enabled)
+        UpdateDeleteCommand(form_);
+    else
+        SetEnabled(form_, form_("Command", 2), false);
 }
 
 }  // namespace clavitone

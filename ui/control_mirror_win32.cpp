@@ -18,17 +18,9 @@ void SetText(HWND window, const std::string& text)
         SetWindowTextA(window, text.c_str());
 }
 
-std::vector<std::string> ListEntries(HWND list)
+void AddEntry(HWND list, const std::string& entry)
 {
-    const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
-    std::vector<std::string> entries(static_cast<std::size_t>(std::max<LRESULT>(count, 0)));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const auto length = static_cast<std::size_t>(std::max<LRESULT>(SendMessageA(list, CB_GETLBTEXTLEN, i, 0), 0));
-        entries[i].resize(length + 1);
-        SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entries[i].data()));
-        entries[i].resize(length);
-    }
-    return entries;
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
 }
 
 std::vector<std::string> ListBoxEntries(HWND list)
@@ -55,12 +47,21 @@ void SetListBox(HWND list, const Control& control)
         SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex), 0);
 }
 
+// The model changes a list only by appending one entry, removing one or
+// clearing them all, and each change reaches the mirror at once. So an entry
+// more than the control holds is an append and is added alone: filling a list
+// of n entries costs n messages, not n squared. Any other difference in count
+// refills the list; an equal count means the control is up to date.
 void SetList(HWND list, const Control& control)
 {
-    if (ListEntries(list) != control.items) {
+    const LRESULT shown = SendMessageA(list, CB_GETCOUNT, 0, 0);
+    const auto wanted = static_cast<LRESULT>(control.items.size());
+    if (shown >= 0 && shown + 1 == wanted) {
+        AddEntry(list, control.items.back());
+    } else if (shown != wanted) {
         SendMessageA(list, CB_RESETCONTENT, 0, 0);
         for (const std::string& item : control.items)
-            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            AddEntry(list, item);
     }
     if (SendMessageA(list, CB_GETCURSEL, 0, 0) != control.listIndex)
         SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(control.listIndex), 0);

@@ -132,8 +132,10 @@ struct FormModel {
         Notify(control);
     }
 
-    // A list's entries. Removing the selected entry leaves nothing selected;
-    // neither adding nor removing is a click.
+    // A list's entries, changed only through these three, one change shown
+    // at a time (the Win32 mirror adds an appended entry alone). Removing the
+    // selected entry leaves nothing selected; neither adding nor removing is a
+    // click.
     void AddItem(Control& list, std::string item);
     void RemoveItem(Control& list, int position);
     void ClearList(Control& list);

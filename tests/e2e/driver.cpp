@@ -13,8 +13,8 @@ namespace {
 using namespace e2e;
 
 const std::span<const Command> Subjects[] = {KeyCommands(), WindowCommands(), TrayCommands(), MutexCommands(),
-                                              MemoryCommands(), SoundCommands(),
-                                              OptionsCommands()};
+                                              MemoryCommands(), SoundCommands(), OptionsCommands(),
+                                              LayoutCommands()};
 
 int Usage() {
   const char* lead = "usage:";

@@ -36,6 +36,7 @@ std::span<const Command> MutexCommands();
 std::span<const Command> MemoryCommands();
 std::span<const Command> SoundCommands();
 std::span<const Command> OptionsCommands();
+std::span<const Command> LayoutCommands();
 
 std::string WindowText(HWND hwnd);
 // A control's own text, which GetWindowText does not read from another

@@ -49,6 +49,15 @@ e2e_expect_count "About windows before the first About" 0 "$(e2e_driver count-wi
 about_entry
 e2e_driver wait-window "$about" 5000 || e2e_fail "\"About\" showed no window"
 expect_state "$about" normal
+# Laid out as designed: client area 5145 x 4305 twips; the frame holds the
+# picture, the label and the two link buttons.
+e2e_expect_layout "$about" "client 5145 4305
+60 60 4995 2295 Button About
+300 420 1590 1590 Static
+2340 420 1395 255 Static Clavitone
+2340 1380 1995 375 Button Send us a mail
+2340 1800 1995 375 Button Visit our site
+3660 3840 1395 375 Button OK"
 
 xdotool mousemove 5 1000  # no tool tip in the picture
 sleep 0.5  # let the controls paint before the picture is taken

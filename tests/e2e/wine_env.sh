@@ -294,6 +294,23 @@ e2e_setting_ending() {
     grep -F -- "$1    REG_SZ" | head -n 1 | sed 's/.*    REG_SZ    //'
 }
 
+# Checks the client area and the controls of the window titled TITLE against
+# LAYOUT in twips, one line each: "client <width> <height>" and
+# "<left> <top> <width> <height> <class> [<text>]" in the window's client
+# area (a control inside a frame: the frame's place plus its own). Wine
+# reports 96 DPI, 15 twips a pixel.
+e2e_expect_layout() {
+  local title=$1 layout=$2 expected actual
+  expected=$(awk '$1 == "client" { print "client", $2 / 15, $3 / 15; next }
+    { line = sprintf("%d %d %d %d", $1 / 15, $2 / 15, $3 / 15, $4 / 15)
+      for (i = 5; i <= NF; i++) line = line " " $i
+      print line }' <<<"$layout" | sort)
+  actual=$(e2e_driver layout "$title" | sed 's/ *$//' | sort) || e2e_fail "could not read the layout of \"$title\""
+  [[ $actual == "$expected" ]] ||
+    e2e_fail "layout of \"$title\": expected"$'\n'"$expected"$'\n'"got"$'\n'"$actual"
+  e2e_note "layout of \"$title\" as laid out in twips"
+}
+
 e2e_count_windows() {
   e2e_driver count-windows "$E2E_TITLE"
 }

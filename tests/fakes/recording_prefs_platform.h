@@ -47,7 +47,8 @@ public:
 };
 
 // A registry of values by root, key and name. Creating a key under a denied
-// root fails as it does without administrator rights; reading is always allowed.
+// root fails as it does without administrator rights; values placed in
+// `values` by a test stand for what an installer or administrator wrote.
 class RecordingRegistry final : public RegistryWriter {
 public:
     static constexpr std::int32_t AccessDenied = 5;
@@ -109,22 +110,32 @@ public:
         return open.count(key) ? 0 : InvalidHandle;
     }
 
+    // Fails as Windows does for a key that was never created, and for any key
+    // under a root the test made unreadable.
     std::int32_t RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t /*options*/,
                                std::uint32_t /*access*/, RegistryKey& key) override
     {
         calls.push_back("RegOpenKeyExA");
+        if (unreadable.count(root))
+            return AccessDenied;
+        if (!KeyExists(root, subKey))
+            return FileNotFound;
         key = NextHandle + open.size();
         open[key] = {root, subKey};
         return 0;
     }
 
-    std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName) override
+    std::int32_t RegQueryValueExA(RegistryKey key, const std::string& valueName, std::uint32_t& dataSize) override
     {
         calls.push_back("RegQueryValueExA");
         const auto found = open.find(key);
         if (found == open.end())
             return InvalidHandle;
-        return values.count({found->second.first, found->second.second, valueName}) ? 0 : FileNotFound;
+        const auto value = values.find({found->second.first, found->second.second, valueName});
+        if (value == values.end())
+            return FileNotFound;
+        dataSize = static_cast<std::uint32_t>(value->second.size() + 1);
+        return 0;
     }
 
     // The Run value under a root, if it was ever written.
@@ -137,6 +148,7 @@ public:
     }
 
     std::set<std::uint32_t> denied;
+    std::set<std::uint32_t> unreadable;
     bool failSet = false;
     std::vector<std::string> calls;
     std::vector<Create> creates;
@@ -145,6 +157,17 @@ public:
     std::map<std::tuple<std::uint32_t, std::string, std::string>, std::string> values;
 
 private:
+    bool KeyExists(std::uint32_t root, const std::string& subKey) const
+    {
+        for (const auto& [address, data] : values)
+            if (std::get<0>(address) == root && std::get<1>(address) == subKey)
+                return true;
+        for (const auto& [handle, created] : open)
+            if (created == std::pair(root, subKey))
+                return true;
+        return false;
+    }
+
     static constexpr RegistryKey NextHandle = 0x7000'0100;
     std::map<RegistryKey, std::pair<std::uint32_t, std::string>> open;
 };

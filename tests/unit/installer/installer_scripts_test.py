@@ -3,6 +3,7 @@
 the data file, and the file lists that decide what the uninstaller deletes."""
 
 import os
+import re
 import tempfile
 import unittest
 
@@ -70,6 +71,41 @@ class FileListsTest(unittest.TestCase):
                                     'RMDir "$INSTDIR\\Voice\\deep"', 'RMDir "$INSTDIR\\Voice"'])
         self.assertIn('  SetOutPath "$INSTDIR\\Voice\\deep"', lines)
         self.assertNotIn('RMDir "$INSTDIR"', removals)
+
+
+class InstallerScriptTest(unittest.TestCase):
+    """The installer runs elevated: what it starts and writes must still be the user's."""
+
+    @classmethod
+    def setUpClass(cls):
+        path = os.path.join(os.path.dirname(make_settings.__file__), "clavitone.nsi")
+        with open(path, encoding="utf-8") as script:
+            # Comments and line continuations carry no behaviour.
+            text = script.read().replace("\\\n", " ")
+        cls.lines = [line.split(";")[0].strip() for line in text.splitlines()]
+        cls.lines = [line for line in cls.lines if line]
+
+    def body(self, opening):
+        start = self.lines.index(opening)
+        end = next(i for i in range(start, len(self.lines)) if self.lines[i] in ("FunctionEnd", "SectionEnd"))
+        return self.lines[start + 1:end]
+
+    def test_the_finish_page_hands_the_program_to_the_desktops_shell(self):
+        defines = dict(re.match(r'!define (MUI_FINISHPAGE_RUN\S*) ?(.*)', line).groups()
+                       for line in self.lines if line.startswith("!define MUI_FINISHPAGE_RUN"))
+        self.assertEqual(defines["MUI_FINISHPAGE_RUN"], '""', "the page itself starts nothing")
+        function = defines["MUI_FINISHPAGE_RUN_FUNCTION"]
+        self.assertEqual(self.body("Function " + function),
+                         ["Exec '\"$WINDIR\\explorer.exe\" \"$INSTDIR\\Clavitone.exe\"'"])
+        starts = [line for line in self.lines if re.match(r"(Exec|ExecWait|ExecShell|ExecShellWait)\b", line)]
+        self.assertEqual(starts, self.body("Function " + function), "nothing else starts a program")
+
+    def test_the_run_value_is_the_installing_users_and_both_go_on_uninstall(self):
+        install = self.body('Section "Clavitone"')
+        self.assertEqual([line for line in install if "${RUN_KEY}" in line],
+                         ['WriteRegStr HKCU "${RUN_KEY}" "${APP}" $0'])
+        self.assertEqual(sorted(line for line in self.body('Section "Uninstall"') if "${RUN_KEY}" in line),
+                         ['DeleteRegValue HKCU "${RUN_KEY}" "${APP}"', 'DeleteRegValue HKLM "${RUN_KEY}" "${APP}"'])
 
 
 if __name__ == "__main__":

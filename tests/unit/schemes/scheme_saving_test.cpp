@@ -123,6 +123,17 @@ TEST_F(SchemeSavingTest, ListedNamesAreRefusedWhateverTheirCase)
     EXPECT_EQ(Entries().size(), 2u);
 }
 
+TEST_F(SchemeSavingTest, NamesThatDifferInTheCaseOfOtherLettersAreOneName)
+{
+    SaveAs("\xC4rger");  // Ärger
+    const auto before = store.values;
+    SaveAs("\xE4rger", {"cmdCancel"});  // ärger
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "The name \xE4rger is already used.");
+    EXPECT_EQ(store.values, before) << "\xC4rger's values are not overwritten";
+    EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice", "\xC4rger"}));
+}
+
 TEST_F(SchemeSavingTest, RefusedOrEmptyNamesKeepTheDialogOpen)
 {
     SaveAs("Voice");
@@ -166,13 +177,6 @@ TEST_F(SchemeSavingTest, ValuesLeftUnderTheNewNameDoNotLeakIntoTheCopy)
     EXPECT_EQ(At("Mine_#68"), std::nullopt);
     EXPECT_EQ(Key(65), 0);
     EXPECT_EQ(keySound[68], DefaultFile(68));
-}
-
-TEST_F(SchemeSavingTest, TheNameBoxTakesTwoHundredCharacters)
-{
-    EXPECT_EQ(dialog("txtSave").maxLength, 200);
-    EXPECT_EQ(dialog("txtSave").tabIndex, 0) << "the name box has the focus on opening";
-    EXPECT_TRUE(dialog.icon.empty());
 }
 
 }  // namespace

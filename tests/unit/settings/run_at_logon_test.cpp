@@ -45,14 +45,22 @@ TEST(SetRegistryStringTest, FailuresComeBackAsFalseAndTheKeyIsClosedAnyway)
     EXPECT_NE(broken.closed.at(0), 0u);
 }
 
-TEST(RegistryValueExistsTest, OpensQueriesAndClosesForReading)
+TEST(RegistryValueSizeTest, OpensQueriesAndClosesForReadingAndKnowsWhenItCannot)
 {
     fakes::RecordingRegistry registry;
-    EXPECT_FALSE(RegistryValueExists(registry, 0x80000001, "Software\\Run", "Clavitone"));
-    EXPECT_EQ(registry.calls, (Names{"RegOpenKeyExA", "RegQueryValueExA", "RegCloseKey"}));
+    EXPECT_EQ(RegistryValueSize(registry, 0x80000001, "Software\\Run", "Clavitone"), std::nullopt);
+    EXPECT_EQ(registry.calls, (Names{"RegOpenKeyExA"})) << "a key that cannot be opened is not queried or closed";
+
     SetRegistryString(registry, 0x80000001, "Software\\Run", "Clavitone", "");
-    EXPECT_TRUE(RegistryValueExists(registry, 0x80000001, "Software\\Run", "Clavitone")) << "an empty value exists";
-    EXPECT_FALSE(RegistryValueExists(registry, 0x80000002, "Software\\Run", "Clavitone"));
+    registry.calls.clear();
+    EXPECT_EQ(RegistryValueSize(registry, 0x80000001, "Software\\Run", "Clavitone"), 1u) << "an empty text is its zero";
+    EXPECT_EQ(registry.calls, (Names{"RegOpenKeyExA", "RegQueryValueExA", "RegCloseKey"}));
+    EXPECT_EQ(RegistryValueSize(registry, 0x80000001, "Software\\Run", "Other"), std::nullopt);
+    SetRegistryString(registry, 0x80000001, "Software\\Run", "Clavitone", "C:\\x");
+    EXPECT_EQ(RegistryValueSize(registry, 0x80000001, "Software\\Run", "Clavitone"), 5u);
+
+    registry.unreadable = {0x80000001};
+    EXPECT_EQ(RegistryValueSize(registry, 0x80000001, "Software\\Run", "Clavitone"), std::nullopt);
 }
 
 TEST(RunCommandTest, IsTheProgramFileWithoutExtensionQuotedOnlyWithBlanks)
@@ -128,6 +136,69 @@ TEST_F(RunAtLogonTest, UntickingCreatesNoValueForTheUser)
     EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("0"));
 }
 
+TEST_F(RunAtLogonTest, UntickingEmptiesTheMachineWideAndTheUsersValueAlike)
+{
+    registry.values[{RegistryCurrentUser, UserRun, "Clavitone"}] = Program;  // from an earlier run without rights
+    Tick(1);
+    Tick(0);
+    EXPECT_EQ(registry.RunValue(RegistryLocalMachine), std::optional<std::string>(""));
+    EXPECT_EQ(registry.RunValue(RegistryCurrentUser), std::optional<std::string>(""));
+    EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("0"));
+}
+
+// Without administrator rights the machine-wide value cannot be emptied. One
+// that still holds a command starts the program at every logon, so the box
+// says so and the setting keeps what it held; an empty or absent one is no
+// reason to refuse.
+TEST_F(RunAtLogonTest, AMachineWideCommandThatCannotBeEmptiedKeepsTheBoxTicked)
+{
+    struct Case {
+        std::optional<std::string> machine;
+        int box;
+        std::optional<std::string> stored;
+    };
+    for (const auto& [machine, box, stored] :
+         {Case{Program, 1, "1"}, Case{"", 0, "0"}, Case{std::nullopt, 0, "0"}}) {
+        fakes::RecordingRegistry fresh;
+        fresh.denied = {RegistryLocalMachine};
+        if (machine)
+            fresh.values[{RegistryLocalMachine, MachineRun, "Clavitone"}] = *machine;
+        fresh.values[{RegistryCurrentUser, UserRun, "Clavitone"}] = Program;
+        registry = fresh;
+        form("chkLaunch").value = 1;
+        store.values[{"Clavitone", "Settings", "chkLaunch"}] = "1";
+        std::vector<int> shown;
+        form.changed = [&](const Control& control) {
+            if (control.id.name == "chkLaunch")
+                shown.push_back(control.value);
+        };
+
+        Tick(0);
+        const std::string which = machine ? '"' + *machine + '"' : "absent";
+        EXPECT_EQ(form("chkLaunch").value, box) << which;
+        EXPECT_EQ(shown, box ? std::vector<int>{1} : std::vector<int>{}) << which;
+        EXPECT_EQ(Setting("chkLaunch"), stored) << which;
+        EXPECT_EQ(registry.RunValue(RegistryLocalMachine), machine) << which << ": nothing can change it";
+        EXPECT_EQ(registry.values[(std::tuple{RegistryCurrentUser, std::string(UserRun), std::string("Clavitone")})], "")
+            << which << ": the user's own value is emptied all the same";
+    }
+}
+
+TEST_F(RunAtLogonTest, AStoredZeroStaysWhileAMachineWideCommandStartsTheProgram)
+{
+    fakes::MemoryStore freshStore;
+    fakes::RecordingRegistry freshRegistry;
+    freshRegistry.denied = {RegistryLocalMachine};
+    freshRegistry.values[{RegistryLocalMachine, MachineRun, "Clavitone"}] = Program;
+    freshStore.values[{"Clavitone", "Settings", "chkLaunch"}] = "0";
+    FormModel freshForm = MakePrefForm();
+    frmPref fresh{Services(freshStore, freshRegistry), keySound, freshForm, saveasForm};
+    fresh.Form_Load();
+    EXPECT_EQ(freshForm("chkLaunch").value, 1) << "the box shows what happens at logon";
+    EXPECT_EQ((freshStore.values[{"Clavitone", "Settings", "chkLaunch"}]), "0");
+    EXPECT_EQ(freshRegistry.RunValue(RegistryLocalMachine), std::optional<std::string>(Program));
+}
+
 TEST_F(RunAtLogonTest, StartUpRunsTheClickOnlyWhenTheStoredStateUnticksTheBox)
 {
     const auto start = [this](std::optional<std::string> stored) {
@@ -144,8 +215,8 @@ TEST_F(RunAtLogonTest, StartUpRunsTheClickOnlyWhenTheStoredStateUnticksTheBox)
     // Start-up itself writes one setting, "LastScheme", through the list's switch.
     EXPECT_EQ(start(std::nullopt), std::tuple(1, 1, 0u, std::nullopt)) << "absent: ticked, nothing else written";
     EXPECT_EQ(start("1"), std::tuple(1, 1, 0u, std::nullopt));
-    EXPECT_EQ(start("0"), std::tuple(0, 2, 6u, std::optional<std::string>("")))
-        << "a stored 0 empties the value again, looks for a user value, and stores 0 again";
+    EXPECT_EQ(start("0"), std::tuple(0, 2, 4u, std::optional<std::string>("")))
+        << "a stored 0 empties the value again, finds no user key to open, and stores 0 again";
     for (const char* junk : {"2", "junk", "", "-1"})
         EXPECT_EQ(start(junk), std::tuple(1, 1, 0u, std::nullopt)) << '"' << junk << '"';
 }

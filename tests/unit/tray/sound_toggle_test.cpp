@@ -60,8 +60,9 @@ TEST_F(SoundToggleTest, SwitchingOnGoesStepByStepAndInstallsTheHookLast)
     pref.ToggleSound();
 
     EXPECT_EQ(flagAtFirstChange, true) << "the flag rises first";
-    EXPECT_EQ(Sequence(), (Names{"Frame(0) enabled", "Command(1) enabled", "Command(2) enabled", "mnuPopUp(1) unticked",
-                                 "picOptions(0) enabled", "Shell_NotifyIconA", "InitHook"}));
+    EXPECT_EQ(Sequence(), (Names{"Frame(0) enabled", "Command(1) enabled", "Command(2) disabled", "mnuPopUp(1) unticked",
+                                 "picOptions(0) enabled", "Shell_NotifyIconA", "InitHook"}))
+        << "the current scheme is Typewriter, which cannot be deleted";
     EXPECT_EQ(CallsOf("InitHook")[0].number, FormHandle);
     const fakes::Call icon = CallsOf("Shell_NotifyIconA")[0];
     EXPECT_EQ(icon.number, NIM_MODIFY);
@@ -81,15 +82,27 @@ TEST_F(SoundToggleTest, ModelFollowsTheStateBothWays)
     EXPECT_EQ(state(), (std::vector<bool>{true, false, false, false, false, true, true}))
         << "Minimize and the start-up box stay usable while muted";
     pref.ToggleSound();
-    EXPECT_EQ(state(), (std::vector<bool>{false, true, true, true, true, true, true}));
+    EXPECT_EQ(state(), (std::vector<bool>{false, true, true, true, false, true, true})) << "Typewriter is current";
 }
 
-TEST_F(SoundToggleTest, SwitchingOnEnablesDeleteSchemeEvenWhereTheListHadDisabledIt)
+TEST_F(SoundToggleTest, SwitchingOnAppliesTheSchemeListsRuleToDeleteScheme)
 {
-    form("Command", 2).enabled = false;
-    pref.ToggleSound();
-    pref.ToggleSound();
-    EXPECT_TRUE(form("Command", 2).enabled);
+    struct Case {
+        std::string current;
+        int position;
+        bool enabled;
+    };
+    for (const auto& [current, position, enabled] : {Case{"Typewriter", 0, false}, Case{"Voice", 0, false},
+                                                     Case{"typewriter", 0, true}, Case{"Mine", 0, true},
+                                                     Case{"", -1, false}}) {
+        Control& list = form("Combo", 0);
+        list.items = position < 0 ? std::vector<std::string>{} : std::vector<std::string>{current};
+        list.listIndex = position;
+        list.text = current;
+        pref.ToggleSound();
+        pref.ToggleSound();
+        EXPECT_EQ(form("Command", 2).enabled, enabled) << '"' << current << "\" at " << position;
+    }
 }
 
 TEST_F(SoundToggleTest, KeysAreSilentWhileMutedAndSoundAgainAfterwards)
