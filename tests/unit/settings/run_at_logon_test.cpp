@@ -192,7 +192,7 @@ TEST_F(RunAtLogonTest, AStoredZeroStaysWhileAMachineWideCommandStartsTheProgram)
     freshRegistry.values[{RegistryLocalMachine, MachineRun, "Clavitone"}] = Program;
     freshStore.values[{"Clavitone", "Settings", "chkLaunch"}] = "0";
     FormModel freshForm = MakePrefForm();
-    frmPref fresh{Services(freshStore, freshRegistry), keySound, freshForm, saveasForm};
+    frmPref fresh{Services(freshStore, freshRegistry), keySound, freshForm, saveasForm, optionsForm};
     fresh.Form_Load();
     EXPECT_EQ(freshForm("chkLaunch").value, 1) << "the box shows what happens at logon";
     EXPECT_EQ((freshStore.values[{"Clavitone", "Settings", "chkLaunch"}]), "0");
