@@ -7,6 +7,7 @@
 #include "app/frm_pref.h"
 #include "app/pref_events_win32.h"
 #include "app/pref_window_win32.h"
+#include "platform/file_system_win32.h"
 #include "platform/message_box_win32.h"
 #include "platform/platform_win32.h"
 #include "prefs/file_dialog_win32.h"
@@ -30,6 +31,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HookLibrary hook(environment.AppPath());
     WinMessageBoxes messages;
     WinShell shell;
+    WinFileSystem files;
+    WinCodePage codePage;
     const int twipsPerPixelX = environment.TwipsPerPixelX();
     const int twipsPerPixelY = environment.TwipsPerPixelY();
     FormModel saveasForm = MakeSaveasForm();
@@ -42,7 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
-                  aboutWindow},
+                  aboutWindow, files, codePage},
                  keySound, form, saveasForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 

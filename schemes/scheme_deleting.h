@@ -10,11 +10,12 @@ namespace clavitone {
 
 class SchemeDeleting {
 public:
-    SchemeDeleting(SettingsStore& store, MessageBoxes& messages, WindowManager& windows, FormModel& pref,
-                   SchemeList& list);
+    SchemeDeleting(SettingsStore& store, MessageBoxes& messages, WindowManager& windows, FileSystem& files,
+                   FormModel& pref, SchemeList& list);
 
     // Removes the current scheme after the user's confirmation; the last
-    // remaining entry becomes current.
+    // remaining entry becomes current. An imported scheme's folder of sounds
+    // goes with it, unless another scheme still plays them.
     void DeleteScheme();
     // Puts the window away into the tray; nothing is written.
     void Minimize();
@@ -27,6 +28,7 @@ private:
     SettingsStore& store_;
     MessageBoxes& messages_;
     WindowManager& windows_;
+    FileSystem& files_;
     FormModel& pref_;
     SchemeList& list_;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/frm_pref.h"
+#include "tests/fakes/memory_files.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_platform.h"
 #include "tests/fakes/recording_prefs_platform.h"
@@ -17,7 +18,7 @@ struct FakePlatform {
     PlatformServices Services(SettingsStore& settings, RegistryWriter& registryWriter)
     {
         return {sound,   hook,           tray,     environment, settings, focus, fileDialog, registryWriter,
-                messages, windows, shell, about};
+                messages, windows, shell, about, files, codePage};
     }
     PlatformServices Services(SettingsStore& settings) { return Services(settings, registry); }
     PlatformServices Services() { return Services(store); }
@@ -35,6 +36,8 @@ struct FakePlatform {
     ScriptedWindows windows{&journal};
     RecordingShell shell{journal};
     FakeWindowLoader about{journal, AboutHandle};
+    MemoryFiles files;
+    Latin1CodePage codePage;
 
     static constexpr WindowHandle AboutHandle = 0x3000;
 };
