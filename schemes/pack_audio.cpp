@@ -113,6 +113,9 @@ std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, const std:
                                                    const PackConfig& config)
 {
     Loader loader(files, packFolder);
+    for (const int code : config.silent)
+        if (FindPackKeyCode(code))
+            loader.sounds.silent.insert(code);
     if (config.singleFile) {
         const auto source = loader.Source(config.sound);
         if (auto* error = std::get_if<PackError>(&source))
@@ -131,11 +134,7 @@ std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, const std:
     for (const auto& [code, file] : config.files) {
         if (!FindPackKeyCode(code))
             continue;
-        if (!file) {
-            loader.sounds.silent.insert(code);
-            continue;
-        }
-        const auto source = loader.Source(*file);
+        const auto source = loader.Source(file);
         if (auto* error = std::get_if<PackError>(&source))
             return *error;
         const std::size_t index = std::get<std::size_t>(source);

@@ -89,22 +89,20 @@ std::variant<PackConfig, PackError> ReadPackConfig(std::string_view json)
         const auto code = KeyCode(key);
         if (!code)
             return Broken("\"" + key + "\" is not a key code.");
-        if (config.singleFile) {
-            if (value.is_null())
-                continue;
+        if (value.is_null()) {
+            config.silent.insert(*code);
+        } else if (config.singleFile) {
             const auto slice = Slice(value);
             if (!slice)
                 return Broken("the sound of key " + key + " is not a [start, length] pair of sensible milliseconds.");
             config.slices.emplace(*code, *slice);
-        } else if (value.is_null()) {
-            config.files.emplace(*code, std::nullopt);
         } else if (value.is_string() && !value.get<std::string>().empty()) {
             config.files.emplace(*code, value.get<std::string>());
         } else {
             return Broken("the sound of key " + key + " is not a file name.");
         }
     }
-    if (config.slices.empty() && config.files.empty())
+    if (config.slices.empty() && config.files.empty() && config.silent.empty())
         return Broken("it defines no key.");
     return config;
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <map>
-#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -22,8 +22,10 @@ struct PackConfig {
     // Single file: the file and a slice per pack key code.
     std::string sound;
     std::map<int, PackSlice> slices;
-    // One file per key: a file name per pack key code, nullopt for a key the pack keeps silent.
-    std::map<int, std::optional<std::string>> files;
+    // One file per key: a file name per pack key code.
+    std::map<int, std::string> files;
+    // Pack key codes defined as null: silent, in either kind of pack.
+    std::set<int> silent;
     bool singleFile = false;
 };
 

@@ -105,7 +105,7 @@ std::optional<std::string> PackImport::Import(const std::string& configPath)
                          }});
     }
     bool lossy = false;
-    std::string name = services_.codePage.Utf8ToAnsi(config.name, lossy);
+    std::string name = PlainSchemeName(services_.codePage.Utf8ToAnsi(config.name, lossy));
     if (name.empty())
         name = UnnamedPack;
     const auto folder = WritePackFolder(services_.files, SafeFolderName(config.id, name), files);

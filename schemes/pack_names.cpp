@@ -66,6 +66,18 @@ std::string SafeFolderName(std::string_view id, std::string_view name)
     return safe;
 }
 
+std::string PlainSchemeName(std::string_view name)
+{
+    std::string plain;
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) >= 32 && c != 127)
+            plain.push_back(c);
+    const std::size_t first = plain.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return plain.substr(first, plain.find_last_not_of(' ') - first + 1);
+}
+
 std::optional<std::string> PackFilePath(std::string_view packFolder, std::string_view fileName)
 {
     std::string path(packFolder);

@@ -12,6 +12,10 @@ namespace clavitone {
 // trailing dots or blanks, no device name, at most 64 characters, never empty.
 std::string SafeFolderName(std::string_view id, std::string_view name);
 
+// A pack's name (in the ANSI code page) as a scheme name: control characters
+// left out, blanks trimmed at both ends. The list shows it on one line.
+std::string PlainSchemeName(std::string_view name);
+
 // A file name of config.json as a path inside the pack folder, with "\"
 // separators; nullopt for one that could leave the folder (.., absolute
 // paths, drive letters, device names) or is not a plain name.

@@ -18,6 +18,7 @@ TEST(PackConfig, ReadsASingleFilePackWithItsSlices)
     EXPECT_EQ(config.sound, "sound.ogg");
     const std::map<int, PackSlice> expected{{30, {100, 80}}, {57, {250.5, 120}}};
     EXPECT_EQ(config.slices, expected);
+    EXPECT_EQ(config.silent, std::set<int>{3612});
 }
 
 TEST(PackConfig, ReadsAMultiFilePackWithItsSilentKeys)
@@ -29,8 +30,9 @@ TEST(PackConfig, ReadsAMultiFilePackWithItsSilentKeys)
     EXPECT_FALSE(config.singleFile);
     EXPECT_EQ(config.name, "Bl\xC3\xA4tter");
     EXPECT_EQ(config.id, "");
-    const std::map<int, std::optional<std::string>> expected{{1, std::nullopt}, {28, "enter.ogg"}, {30, "a.wav"}};
+    const std::map<int, std::string> expected{{28, "enter.ogg"}, {30, "a.wav"}};
     EXPECT_EQ(config.files, expected);
+    EXPECT_EQ(config.silent, std::set<int>{1});
 }
 
 TEST(PackConfig, RefusesMalformedConfigsWithAReason)

@@ -30,6 +30,14 @@ TEST(PackNames, FolderNamesAreMadeSafe)
         EXPECT_EQ(SafeFolderName(id, name), expected) << id;
 }
 
+TEST(PackNames, SchemeNamesLoseControlCharactersAndOuterBlanks)
+{
+    EXPECT_EQ(PlainSchemeName("  Cream  Pack \t"), "Cream  Pack");
+    EXPECT_EQ(PlainSchemeName("Line\r\nbreak\x7F"), "Linebreak");
+    EXPECT_EQ(PlainSchemeName("\xE4\xF6"), "\xE4\xF6");
+    EXPECT_EQ(PlainSchemeName(" \n "), "");
+}
+
 TEST(PackNames, PackFilesMustStayInsideThePackFolder)
 {
     const std::string folder = "D:\\packs\\cream";
