@@ -21,6 +21,7 @@ constexpr std::string_view MessageTitle = "Clavitone";
 constexpr std::string_view DialogTitle = "Import a sound pack";
 constexpr std::string_view ConfigFilter = "Sound pack (config.json)";
 constexpr std::string_view ConfigFileName = "config.json";
+constexpr std::string_view ConfigExtension = "*.json";  // the dialog's binding keeps what follows the dot
 constexpr std::string_view UnnamedPack = "Imported pack";
 constexpr std::string_view KeySoundOff = "1";
 constexpr std::string_view KeySoundOn = "0";
@@ -137,6 +138,7 @@ std::optional<std::string> PackImport::ChooseConfig()
     request.lpstrInitialDir = lastFolder_;
     request.lpstrTitle = DialogTitle;
     request.Flags = OpenFileFileMustExist | OpenFilePathMustExist;
+    request.lpstrDefExt = ConfigExtension;
     if (services_.dialog.GetOpenFileNameA(request) == 0)
         return std::nullopt;
     std::string path = request.lpstrFile.substr(0, request.lpstrFile.find('\0'));
