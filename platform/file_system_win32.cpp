@@ -88,7 +88,12 @@ void WinFileSystem::RemoveFolder(const std::string& path)
             if (IsDotEntry(entry.cFileName))
                 continue;
             const std::string inner = path + "\\" + entry.cFileName;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            // A link to a folder elsewhere goes, never what it points to.
+            const bool folder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+            const bool link = entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+            if (folder && link)
+                RemoveDirectoryA(inner.c_str());
+            else if (folder)
                 RemoveFolder(inner);
             else
                 DeleteFileA(inner.c_str());
