@@ -1,6 +1,10 @@
 #include "app/frm_pref.h"
 
+#include <vector>
+
+#include "settings/engine_settings.h"
 #include "settings/settings_layout.h"
+#include "sound/key_pan.h"
 
 namespace clavitone {
 
@@ -10,16 +14,27 @@ constexpr int MinimizeCommand = 0;
 constexpr int SaveAsCommand = 1;
 constexpr int DeleteCommand = 2;
 
+// Each key sounds from where its button sits on the keyboard picture.
+PanTable KeyButtonPans(const FormModel& form)
+{
+    std::vector<KeyCentre> centres;
+    for (int code = 0; code < KeySoundTable::SlotCount; ++code)
+        if (const Control* button = form.Find("chkSound", code))
+            centres.push_back({code, button->rect.left + button->rect.width / 2});
+    return KeyPanTable(centres);
+}
+
 }  // namespace
 
 frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm)
     : platform_(services),
       form_(form),
-      playback_(keySound, services.sound),
+      engine_(services.audio, keySound),
+      playback_(keySound, services.sound, &engine_),
       details_(form, services.store, services.environment, services.focus, keySound),
       browse_(form, services.store, services.environment, services.fileDialog, details_),
       launch_(form, services.store, services.environment, services.registry),
-      loading_(services.store, services.environment, form, keySound),
+      loading_(services.store, services.environment, form, keySound, &engine_),
       schemes_(services.store, form, loading_),
       saveas_(services.store, services.windows, services.messages, form, saveasForm),
       deleting_(services.store, services.messages, services.windows, services.files, form, schemes_),
@@ -36,6 +51,7 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
             Text_Change(box.id.index);
     };
     form_.clicked = [this](Control& control) { ControlClicked(control); };
+    engine_.SetPanTable(KeyButtonPans(form_));
 }
 
 void frmPref::Form_Load()
@@ -48,6 +64,8 @@ void frmPref::Form_Load()
     }
     platform_.hook.InitHook(hWnd());
     playback_.SoundEnabled = true;
+    // The stream opens before the sounds load, so they are converted to its rate.
+    ApplyEngineSettings();
     SetLanguage();
     ComboLoading();
     SetIcon();
@@ -63,6 +81,19 @@ void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
     trayIcon_.Remove();
     platform_.hook.DeleteHook(hWnd());
     platform_.environment.EndProcess();
+}
+
+void frmPref::ApplyEngineSettings()
+{
+    engine_.SetSoundEnabled(playback_.SoundEnabled);
+    engine_.Apply(ReadEngineSettings(platform_.store));
+}
+
+void frmPref::Text_Change(int Index)
+{
+    details_.Text_Change(Index);
+    // Only the edited key's file is read: the others are kept.
+    engine_.Preload();
 }
 
 // There is no language handling beyond the texts read where they are shown.

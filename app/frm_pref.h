@@ -16,6 +16,7 @@
 #include "settings/settings_store.h"
 #include "sound/key_playback.h"
 #include "sound/key_sound.h"
+#include "sound/sound_engine.h"
 #include "tray/sound_toggle.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -36,6 +37,7 @@ struct PlatformServices {
     WindowManager& windows;
     Shell& shell;
     WindowLoader& about;  // frmAbout
+    AudioDevice& audio;   // the mixing engine's output
     FileSystem& files;
     CodePage& codePage;
 };
@@ -64,6 +66,9 @@ public:
     void ComboLoading() { schemes_.ComboLoading(); }
     void SetIcon();
     void SoundLoading() { loading_.SoundLoading(); }
+    // Re-reads "SoundEngine", "Volume" and "StereoKeys" and applies them at once.
+    void ApplyEngineSettings();
+    const SoundEngine& Engine() const { return engine_; }
     void ClearDetails() { details_.ClearDetails(); }
     void chkLaunch_Click() { launch_.chkLaunch_Click(); }
     void chkLaunch_GotFocus();
@@ -78,7 +83,7 @@ public:
     void Combo_GotFocus(int /*Index*/) { details_.Deselect(); }
     void Command_GotFocus(int /*Index*/) { details_.Deselect(); }
     void picOptions_GotFocus(int /*Index*/) { details_.Deselect(); }
-    void Text_Change(int Index) { details_.Text_Change(Index); }
+    void Text_Change(int Index);
     void cmdBrowse_Click(int Index) { browse_.cmdBrowse_Click(Index); }
     std::string OpenFile(const std::string& FileExtension, const std::int16_t& BrowseNumber, const std::string& fname)
     {
@@ -107,6 +112,7 @@ private:
 
     PlatformServices platform_;
     FormModel& form_;
+    SoundEngine engine_;
     KeyPlayback playback_;
     KeyDetails details_;
     SoundBrowse browse_;

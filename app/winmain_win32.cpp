@@ -15,6 +15,7 @@
 #include "schemes/saveas_layout.h"
 #include "settings/registry_store_win32.h"
 #include "settings/registry_writer_win32.h"
+#include "sound/audio_device_win32.h"
 #include "ui/window_manager_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -31,6 +32,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HookLibrary hook(environment.AppPath());
     WinMessageBoxes messages;
     WinShell shell;
+    WinAudioDevice audio;
     WinFileSystem files;
     WinCodePage codePage;
     const int twipsPerPixelX = environment.TwipsPerPixelX();
@@ -45,7 +47,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
-                  aboutWindow, files, codePage},
+                  aboutWindow, audio, files, codePage},
                  keySound, form, saveasForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 

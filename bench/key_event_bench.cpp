@@ -1,13 +1,16 @@
 // Cost of one key event: the hook's key-down through the handler to the
-// platform's play call, and the heap allocations it makes (the aim is none).
+// platform's play call, or to the mixing engine's hand-over to its render
+// thread, and the heap allocations it makes (the aim is none).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
+#include "bench/engine_device.h"
 #include "settings/settings_layout.h"
 #include "sound/key_playback.h"
+#include "tests/unit/sound/wav_file.h"
 
 namespace {
 
@@ -60,6 +63,30 @@ void HeldShiftRepeat(benchmark::State& state)
         benchmark::Counter(static_cast<double>(g_allocations.load() - before) / static_cast<double>(state.iterations()));
 }
 BENCHMARK(HeldShiftRepeat);
+
+// The same key through the mixing engine, whose render thread runs meanwhile.
+void EngineKeyPressAndRelease(benchmark::State& state)
+{
+    clavitone::testing_wav::TempFolder folder("bench");
+    clavitone::testing_wav::WriteWav(folder.File("a.wav"), 48000, 1, std::vector<std::int16_t>(4800, 1000));
+    clavitone::KeySoundTable table;
+    table.Set(65, folder.File("a.wav"));
+    SilentPlayer player;
+    PullingDevice device;
+    clavitone::SoundEngine engine{device, table};
+    clavitone::KeyPlayback playback{table, player, &engine};
+    playback.SoundEnabled = true;
+    playback.SoundSwitched();
+    engine.Apply({true, 100, true});
+    const long long before = g_allocations.load();
+    for (auto _ : state) {
+        playback.Form_KeyDown(65, 0);
+        playback.Form_KeyUp(65, 0);
+    }
+    state.counters["allocs_per_event"] = benchmark::Counter(
+        static_cast<double>(g_allocations.load() - before) / (2.0 * static_cast<double>(state.iterations())));
+}
+BENCHMARK(EngineKeyPressAndRelease);
 
 }  // namespace
 

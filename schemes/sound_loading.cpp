@@ -22,8 +22,8 @@ int KeyState(const std::string& stored)
 }  // namespace
 
 SoundTableLoader::SoundTableLoader(SettingsStore& store, Environment& environment, FormModel& pref,
-                                   KeySoundTable& keySound)
-    : store_(store), environment_(environment), pref_(pref), KeySound(keySound)
+                                   KeySoundTable& keySound, SoundEngine* engine)
+    : store_(store), environment_(environment), pref_(pref), KeySound(keySound), engine_(engine)
 {
     for (int code = 0; code < KeySoundTable::SlotCount; ++code)
         buttons_[static_cast<std::size_t>(code)] = pref_.Find("chkSound", code);
@@ -33,6 +33,8 @@ void SoundTableLoader::SoundLoading()
 {
     for (const KeyRange range : SchemeKeyCodes)
         LoadKeyRange(range.first, range.last);
+    if (engine_)
+        engine_->Preload();
 }
 
 void SoundTableLoader::LoadKeyRange(int first, int last)

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "settings/settings_store.h"
 #include "sound/key_sound.h"
+#include "sound/sound_engine.h"
 #include "ui/control_model.h"
 
 namespace clavitone {
@@ -14,7 +15,9 @@ namespace clavitone {
 class SoundTableLoader {
 public:
     // pref is frmPref's control tree; its key buttons are looked up once.
-    SoundTableLoader(SettingsStore& store, Environment& environment, FormModel& pref, KeySoundTable& keySound);
+    // With an engine, the table's sounds are preloaded into it after each loading.
+    SoundTableLoader(SettingsStore& store, Environment& environment, FormModel& pref, KeySoundTable& keySound,
+                     SoundEngine* engine = nullptr);
 
     // Walks every range of SchemeKeyCodes. Writes nothing to the store and
     // runs no click: the buttons only show the stored states.
@@ -28,6 +31,7 @@ private:
     Environment& environment_;
     FormModel& pref_;
     KeySoundTable& KeySound;
+    SoundEngine* engine_;
     std::array<Control*, KeySoundTable::SlotCount> buttons_{};
 };
 

@@ -10,6 +10,7 @@ PACKAGES=(
   wine wine32:i386 wine64
   xvfb xdotool x11-utils imagemagick fonts-wine
   python3 espeak-ng sox nsis fp-utils
+  pulseaudio pulseaudio-utils libpulse-dev
   nlohmann-json3-dev libstb-dev vorbis-tools
 )
 

@@ -35,6 +35,7 @@ void SoundToggle::ToggleSound()
 void SoundToggle::SwitchOff()
 {
     playback_.SoundEnabled = false;
+    playback_.SoundSwitched();
     SetMuteTick(form_, true);
     hook_.DeleteHook(form_.hWnd);
     SetEnabled(form_, form_("picOptions", 0), false);
@@ -47,6 +48,7 @@ void SoundToggle::SwitchOff()
 void SoundToggle::SwitchOn()
 {
     playback_.SoundEnabled = true;
+    playback_.SoundSwitched();
     EnableSchemeControls(true);
     SetMuteTick(form_, false);
     SetEnabled(form_, form_("picOptions", 0), true);

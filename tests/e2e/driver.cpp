@@ -12,7 +12,8 @@ namespace {
 
 using namespace e2e;
 
-const std::span<const Command> Subjects[] = {KeyCommands(), WindowCommands(), TrayCommands(), MutexCommands()};
+const std::span<const Command> Subjects[] = {KeyCommands(), WindowCommands(), TrayCommands(), MutexCommands(),
+                                              MemoryCommands(), SoundCommands()};
 
 int Usage() {
   const char* lead = "usage:";

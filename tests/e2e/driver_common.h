@@ -33,6 +33,8 @@ std::span<const Command> KeyCommands();
 std::span<const Command> WindowCommands();
 std::span<const Command> TrayCommands();
 std::span<const Command> MutexCommands();
+std::span<const Command> MemoryCommands();
+std::span<const Command> SoundCommands();
 
 std::string WindowText(HWND hwnd);
 // A control's own text, which GetWindowText does not read from another

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/frm_pref.h"
+#include "tests/fakes/fake_audio_device.h"
 #include "tests/fakes/memory_files.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_platform.h"
@@ -18,7 +19,7 @@ struct FakePlatform {
     PlatformServices Services(SettingsStore& settings, RegistryWriter& registryWriter)
     {
         return {sound,   hook,           tray,     environment, settings, focus, fileDialog, registryWriter,
-                messages, windows, shell, about, files, codePage};
+                messages, windows, shell, about,    audio, files, codePage};
     }
     PlatformServices Services(SettingsStore& settings) { return Services(settings, registry); }
     PlatformServices Services() { return Services(store); }
@@ -36,6 +37,7 @@ struct FakePlatform {
     ScriptedWindows windows{&journal};
     RecordingShell shell{journal};
     FakeWindowLoader about{journal, AboutHandle};
+    FakeAudioDevice audio;
     MemoryFiles files;
     Latin1CodePage codePage;
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fakes/fake_audio_device.h"
 #include "tests/fakes/recording_platform.h"
+#include "tests/unit/sound/wav_file.h"
 
 namespace clavitone {
 namespace {
@@ -125,6 +127,45 @@ TEST(KeySoundTableTest, StartsUnsetAndStoresOnlyWithinItsSlots)
     table.Set(223, "ignored.wav");
     EXPECT_EQ(table[222], std::optional<std::string>("x.wav"));
     EXPECT_FALSE(table[223].has_value());
+}
+
+}  // namespace
+}  // namespace clavitone
+
+namespace clavitone {
+namespace {
+
+// With the engine on, the same decisions reach it; only slots it cannot play
+// take the classic call.
+TEST(KeyPlaybackWithEngine, MixesWhatTheEngineHoldsAndPlaysTheRestClassically)
+{
+    testing_wav::TempFolder folder("playback");
+    testing_wav::WriteWav(folder.File("a.wav"), 48000, 1, std::vector<std::int16_t>(4800, 8192));
+    KeySoundTable table;
+    table.Set(65, folder.File("a.wav"));
+    table.Set(16, folder.File("a.wav"));
+    table.Set(66, "C:\\missing.wav");
+    fakes::Journal journal;
+    fakes::RecordingSound sound{journal};
+    fakes::FakeAudioDevice device;
+    SoundEngine engine{device, table};
+    KeyPlayback playback{table, sound, &engine};
+    playback.SoundEnabled = true;
+    playback.SoundSwitched();
+    engine.Apply({true, 100, false});
+
+    playback.Form_KeyDown(65, 0);
+    playback.Form_KeyDown(16, 0);
+    playback.Form_KeyDown(16, 0);  // a held key's repeat stays silent
+    playback.Form_MouseDown(1, 0, 0, 0);  // slot 3 is unset: silence, not a stop
+    playback.Form_KeyDown(66, 0);
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal[0].text, "C:\\missing.wav");
+    EXPECT_NEAR(device.Pull(1)[0], 0.5f, 1e-3) << "letter and Shift sound together";
+
+    playback.SoundEnabled = false;
+    playback.SoundSwitched();
+    EXPECT_FALSE(device.Open()) << "muting releases the device";
 }
 
 }  // namespace

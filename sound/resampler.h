@@ -1,0 +1,15 @@
+// Sample-rate conversion of a preloaded sound to the output stream's rate.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace clavitone {
+
+// Windowed-sinc conversion of interleaved 16-bit frames from one rate to
+// another. The result has the same channel count and lasts as long: its frame
+// count is the input's scaled by the rate ratio, rounded.
+std::vector<std::int16_t> Resample(std::span<const std::int16_t> samples, int channels, int fromRate, int toRate);
+
+}  // namespace clavitone

@@ -1,0 +1,69 @@
+// The mixing engine as the rest of the program sees it: which output plays,
+// the preloaded sounds, and the final "play this slot" of a key.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "settings/engine_settings.h"
+#include "sound/audio_device.h"
+#include "sound/key_pan.h"
+#include "sound/key_sound.h"
+#include "sound/mixer.h"
+#include "sound/sound_bank.h"
+
+namespace clavitone {
+
+enum class EngineState {
+    Classic,   // "SoundEngine" is not "1": every key takes the classic call
+    Muted,     // sounds are off: no stream, no device held
+    Wasapi,    // a stream runs, silent between keys
+    WaveOut,
+    Fallback,  // no audio API would start: the classic call plays
+};
+
+class SoundEngine {
+public:
+    SoundEngine(AudioDevice& device, const KeySoundTable& keySound) : device_(device), keySound_(keySound) {}
+    ~SoundEngine();
+    SoundEngine(const SoundEngine&) = delete;
+    SoundEngine& operator=(const SoundEngine&) = delete;
+
+    // Takes new settings at once: switches engine, volume and stereo placement.
+    void Apply(const EngineSettings& settings);
+    // Follows the mute switch: the stream runs only while sounds are on.
+    void SetSoundEnabled(bool enabled);
+    void SetPanTable(const PanTable& pan) { pan_ = pan; }
+    // Reads the key sound table's files afresh (those already held are kept).
+    void Preload();
+
+    // True when the engine has dealt with the slot (played or silent); false
+    // when the classic call must play it.
+    bool Play(int slot);
+
+    EngineState State() const { return state_; }
+    std::size_t PreloadedBytes() const { return bank_ ? bank_->bytes : 0; }
+
+private:
+    bool Running() const { return state_ == EngineState::Wasapi || state_ == EngineState::WaveOut; }
+    void Update();
+    void StartOutput();
+    void StopOutput();
+    void Publish(std::shared_ptr<const SoundBank> bank);
+    void ReleaseRetired();
+
+    AudioDevice& device_;
+    const KeySoundTable& keySound_;
+    Mixer mixer_;
+    PanTable pan_{};
+    EngineState state_ = EngineState::Classic;
+    bool mixed_ = false;
+    bool stereo_ = false;
+    bool enabled_ = false;
+    int sampleRate_ = 48000;
+    std::shared_ptr<const SoundBank> bank_;
+    // Banks the render thread may still be reading.
+    std::vector<std::shared_ptr<const SoundBank>> retired_;
+};
+
+}  // namespace clavitone
