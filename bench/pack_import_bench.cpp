@@ -112,7 +112,8 @@ void ImportOggPack(benchmark::State& state)
     state.counters["ogg_MB"] = static_cast<double>(oggBytes) / 1e6;
     state.counters["peak_heap_MB"] = static_cast<double>(peak) / 1e6;
     state.counters["rss_growth_MB"] = static_cast<double>(MaxRssKb() - rssBefore) / 1e3;
-    state.counters["wav_MB_per_import"] = static_cast<double>(files.written) / 1e6 / static_cast<double>(state.iterations());
+    state.counters["wav_MB_per_import"] =
+        static_cast<double>(files.written) / 1e6 / static_cast<double>(state.iterations());
 }
 BENCHMARK(ImportOggPack)->Unit(benchmark::kMillisecond)->Iterations(3);
 

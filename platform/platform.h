@@ -196,7 +196,8 @@ public:
     // The user's roaming application data folder (%APPDATA%); empty when unknown.
     virtual std::string AppDataFolder() = 0;
     // Reads a whole file unless it is larger than maxBytes.
-    virtual FileReadResult ReadFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) = 0;
+    virtual FileReadResult ReadFile(const std::string& path, std::size_t maxBytes,
+                                    std::vector<std::uint8_t>& bytes) = 0;
     // Creates one folder; true also when it is there already.
     virtual bool CreateFolder(const std::string& path) = 0;
     virtual bool FolderExists(const std::string& path) = 0;

@@ -15,8 +15,8 @@ namespace {
 
 bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view tag)
 {
-    return bytes.size() >= tag.size() && std::equal(tag.begin(), tag.end(), bytes.begin(),
-                                                    [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
+    const auto same = [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; };
+    return bytes.size() >= tag.size() && std::equal(tag.begin(), tag.end(), bytes.begin(), same);
 }
 
 // MPEG audio starts with an ID3 tag or a frame sync of eleven set bits.
@@ -99,7 +99,9 @@ std::optional<SoundPiece> CutSlice(const PcmSound& sound, std::size_t source, Pa
 {
     const auto channels = static_cast<std::size_t>(sound.channels);
     const std::size_t frames = sound.samples.size() / channels;
-    const auto toFrames = [&](double ms) { return static_cast<std::size_t>(std::llround(ms * sound.sampleRate / 1000)); };
+    const auto toFrames = [&](double ms) {
+        return static_cast<std::size_t>(std::llround(ms * sound.sampleRate / 1000));
+    };
     const std::size_t first = toFrames(slice.startMs);
     if (first >= frames)
         return std::nullopt;

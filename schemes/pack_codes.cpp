@@ -12,7 +12,8 @@ constexpr int Extended = 0x0E00;
 constexpr int Arrow = 0xE000;
 
 constexpr PackKeyCode Table[] = {
-    {14, 8, false},  {15, 9, false},  {28, 13, false}, {Extended + 28, 13, true},  // Backspace, Tab, Enter, keypad Enter
+    {14, 8, false}, {15, 9, false},                                               // Backspace, Tab
+    {28, 13, false}, {Extended + 28, 13, true},                                   // Enter, keypad Enter
     {42, 16, false}, {54, 16, true},                                              // Shift
     {29, 17, false}, {Extended + 29, 17, true},                                   // Ctrl
     {56, 18, false}, {Extended + 56, 18, true},                                   // Alt

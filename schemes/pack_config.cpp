@@ -72,7 +72,8 @@ std::variant<PackConfig, PackError> ReadPackConfig(std::string_view json)
 
     const auto type = TextMember(root, "key_define_type");
     if (!type || (*type != "single" && *type != "multi"))
-        return Broken("\"key_define_type\" is neither \"single\" nor \"multi\"; other versions of the format are not supported.");
+        return Broken("\"key_define_type\" is neither \"single\" nor \"multi\"; other versions of the format "
+                      "are not supported.");
     config.singleFile = *type == "single";
 
     const Json* defines = Member(root, "defines");

@@ -47,6 +47,37 @@ std::string WavFileName(int code)
     return std::to_string(code) + ".wav";
 }
 
+// Our key -> the pack key code whose sound it plays; silent keys are left out.
+std::map<int, int> KeySources(const PackSounds& sounds)
+{
+    std::set<int> packCodes(sounds.silent);
+    for (const auto& entry : sounds.pieces)
+        packCodes.insert(entry.first);
+    std::map<int, int> sounding;
+    std::set<int> silent;
+    for (const auto& [code, packCode] : OurKeys(packCodes)) {
+        if (sounds.silent.contains(packCode))
+            silent.insert(code);
+        else
+            sounding.emplace(code, packCode);
+    }
+    return SoundSources(sounding, silent);
+}
+
+// One WAV per key, each made only as it is written.
+std::vector<PackFile> WavFiles(const PackSounds& sounds, const std::map<int, int>& sources)
+{
+    std::vector<PackFile> files;
+    for (const auto& [code, packCode] : sources) {
+        const SoundPiece piece = sounds.pieces.at(packCode);
+        files.push_back({WavFileName(code), [&sounds, piece] {
+                             const PcmSound& source = sounds.sources[piece.source];
+                             return WavFileBytes(source.sampleRate, source.channels, sounds.Samples(piece));
+                         }});
+    }
+    return files;
+}
+
 }  // namespace
 
 PackImport::PackImport(PackImportServices services, FormModel& pref) : services_(services), pref_(pref) {}
@@ -81,35 +112,15 @@ std::optional<std::string> PackImport::Import(const std::string& configPath)
         return Failed(error->message);
     const PackSounds& sounds = std::get<PackSounds>(loaded);
 
-    std::set<int> packCodes;
-    for (const auto& entry : sounds.pieces)
-        packCodes.insert(entry.first);
-    packCodes.insert(sounds.silent.begin(), sounds.silent.end());
-    std::map<int, int> sounding;
-    std::set<int> silent;
-    for (const auto& [code, packCode] : OurKeys(packCodes)) {
-        if (sounds.silent.contains(packCode))
-            silent.insert(code);
-        else
-            sounding.emplace(code, packCode);
-    }
-    const std::map<int, int> sources = SoundSources(sounding, silent);
+    const std::map<int, int> sources = KeySources(sounds);
     if (sources.empty())
         return Failed("It gives no sound for any key Clavitone has.");
 
-    std::vector<PackFile> files;
-    for (const auto& [code, packCode] : sources) {
-        const SoundPiece piece = sounds.pieces.at(packCode);
-        files.push_back({WavFileName(code), [&sounds, piece] {
-                             const PcmSound& source = sounds.sources[piece.source];
-                             return WavFileBytes(source.sampleRate, source.channels, sounds.Samples(piece));
-                         }});
-    }
     bool lossy = false;
     std::string name = PlainSchemeName(services_.codePage.Utf8ToAnsi(config.name, lossy));
     if (name.empty())
         name = UnnamedPack;
-    const auto folder = WritePackFolder(services_.files, SafeFolderName(config.id, name), files);
+    const auto folder = WritePackFolder(services_.files, SafeFolderName(config.id, name), WavFiles(sounds, sources));
     if (!folder)
         return Failed("Its sounds could not be written to the folder of imported packs.");
 

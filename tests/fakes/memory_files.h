@@ -97,7 +97,7 @@ public:
             if (length == 1)
                 ansi.push_back(utf8[i]);
             else if (length == 2 && lead <= 0xC3)
-                ansi.push_back(static_cast<char>(((lead & 0x03) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F)));
+                ansi.push_back(static_cast<char>(((lead & 0x03) << 6) | (utf8[i + 1] & 0x3F)));
             else
                 lossy = true;
             i += length;
