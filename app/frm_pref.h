@@ -10,6 +10,7 @@
 #include "prefs/key_details.h"
 #include "prefs/sound_browse.h"
 #include "schemes/scheme_deleting.h"
+#include "schemes/pack_import.h"
 #include "schemes/scheme_list.h"
 #include "schemes/scheme_saving.h"
 #include "schemes/sound_loading.h"
@@ -42,6 +43,8 @@ struct PlatformServices {
     AudioDevice& audio;   // the mixing engine's output
     HotkeyRegistrar& hotkeys;
     ForegroundProbe& foreground;
+    FileSystem& files;
+    CodePage& codePage;
 };
 
 class frmPref {
@@ -99,6 +102,8 @@ public:
     const std::string& SelectedKeyName() const { return details_.SelectedKeyName; }
     void Combo_Click(std::int16_t Index) { schemes_.Combo_Click(Index); }
     void Command_Click(std::int16_t Index);
+    void cmdImport_Click() { import_.cmdImport_Click(); }
+    void cmdImport_GotFocus() { details_.Deselect(); }
 
     void pichook_MouseMove(int button, int shift, float x, float y) { menu_.pichook_MouseMove(button, shift, x, y); }
     void mnuPopUp_Click(int index) { menu_.mnuPopUp_Click(index); }
@@ -129,6 +134,7 @@ private:
     SchemeList schemes_;
     frmSaveas saveas_;
     SchemeDeleting deleting_;
+    PackImport import_;
     NotifyIcon trayIcon_;
     SoundToggle toggle_;
     TrayMenu menu_;

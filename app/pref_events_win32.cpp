@@ -71,6 +71,8 @@ void PrefEvents::Command(Control& control, WORD notification, HWND sender)
             pref_.chkLaunch_Click();
     } else if (Is(control, "cmdBrowse")) {
         pref_.cmdBrowse_Click(control.id.index);
+    } else if (Is(control, "cmdImport")) {
+        pref_.cmdImport_Click();
     }
 }
 
@@ -122,6 +124,8 @@ void PrefEvents::GotFocus(const Control& control)
         pref_.Combo_GotFocus(index);
     else if (Is(control, "Command"))
         pref_.Command_GotFocus(index);
+    else if (Is(control, "cmdImport"))
+        pref_.cmdImport_GotFocus();
     else if (Is(control, "picOptions"))
         pref_.picOptions_GotFocus(index);
     else if (Is(control, "chkLaunch"))

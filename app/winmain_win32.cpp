@@ -9,6 +9,7 @@
 #include "app/pref_window_win32.h"
 #include "options/foreground_probe_win32.h"
 #include "options/options_layout.h"
+#include "platform/file_system_win32.h"
 #include "platform/message_box_win32.h"
 #include "platform/platform_win32.h"
 #include "platform/registry_names.h"
@@ -40,6 +41,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WinAudioDevice audio;
     WinHotkeys hotkeys;
     WinForegroundProbe foreground;
+    WinFileSystem files;
+    WinCodePage codePage;
     const int twipsPerPixelX = environment.TwipsPerPixelX();
     const int twipsPerPixelY = environment.TwipsPerPixelY();
     FormModel saveasForm = MakeSaveasForm();
@@ -53,7 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
-                  aboutWindow, audio, hotkeys, foreground},
+                  aboutWindow, audio, hotkeys, foreground, files, codePage},
                  keySound, form, saveasForm, optionsForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 

@@ -192,7 +192,11 @@ Section "Uninstall"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
   MessageBox MB_YESNO|MB_ICONQUESTION \
-    "Also remove your Clavitone settings and sound schemes?" /SD IDNO IDNO keep_settings
+    "Also remove your Clavitone settings, sound schemes and imported sound packs?" /SD IDNO IDNO keep_settings
     DeleteRegKey HKCU "${SETTINGS_KEY}"
+    ; The sounds of imported packs belong to those schemes: they go with them.
+    SetShellVarContext current
+    RMDir /r "$APPDATA\Clavitone\Packs"
+    RMDir "$APPDATA\Clavitone"
   keep_settings:
 SectionEnd

@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace clavitone {
 
@@ -193,6 +195,38 @@ public:
     // A modal message box owned by owner; returns the answer.
     virtual int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& title,
                             unsigned style) = 0;
+};
+
+// Files and folders under paths in the ANSI code page ("\\" separators). Kept
+// to what importing a sound pack needs, so that all-or-nothing can be checked
+// against a fake.
+enum class FileReadResult { Ok, Missing, TooLarge, Failed };
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // The user's roaming application data folder (%APPDATA%); empty when unknown.
+    virtual std::string AppDataFolder() = 0;
+    // Reads a whole file unless it is larger than maxBytes.
+    virtual FileReadResult ReadFile(const std::string& path, std::size_t maxBytes,
+                                    std::vector<std::uint8_t>& bytes) = 0;
+    // Creates one folder; true also when it is there already.
+    virtual bool CreateFolder(const std::string& path) = 0;
+    virtual bool FolderExists(const std::string& path) = 0;
+    // Creates or replaces the file.
+    virtual bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+    // Fails when the target exists.
+    virtual bool MoveFolder(const std::string& from, const std::string& to) = 0;
+    // Removes a folder with the files in it; a missing folder is harmless.
+    virtual void RemoveFolder(const std::string& path) = 0;
+};
+
+// Texts from outside (UTF-8) into the ANSI code page the program's texts use.
+class CodePage {
+public:
+    virtual ~CodePage() = default;
+    // Characters the code page lacks are left out; lossy tells whether any were.
+    virtual std::string Utf8ToAnsi(const std::string& utf8, bool& lossy) = 0;
 };
 
 // ShowWindow commands (also the show command of ShellExecuteA), with their

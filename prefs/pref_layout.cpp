@@ -136,6 +136,10 @@ constexpr ControlRow ControlRows[] = {
     // pichook and the images lie right of the client area: present, never seen.
     {"pichook", NoIndex, ControlKind::PictureBox, OnWindow, NoIndex, {}, {}, {8880, 720, 855, 555}, 87},
     {"Command", 0, ControlKind::CommandButton, OnWindow, NoIndex, " Minimize", {}, {6660, 4860, 1335, 315}, 0},
+    // In the free space left of " Minimize", outside picOptions(0): like
+    // chkLaunch it stays usable while sounds are off.
+    {"cmdImport", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "Import pack...", {},
+     {5160, 4860, 1380, 315}, 98},
     {"imgDefault", 0, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYON", {8880, 120, 480, 480}, -1},
     {"imgDefault", 1, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYOFF", {9600, 120, 480, 480}, -1},
 };

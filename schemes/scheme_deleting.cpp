@@ -1,5 +1,6 @@
 #include "schemes/scheme_deleting.h"
 
+#include "schemes/pack_folder.h"
 #include "schemes/scheme_names.h"
 #include "settings/settings_layout.h"
 
@@ -16,8 +17,8 @@ constexpr KeyRange RightModifierCodes{216, 218};
 }  // namespace
 
 SchemeDeleting::SchemeDeleting(SettingsStore& store, MessageBoxes& messages, WindowManager& windows,
-                               FormModel& pref)
-    : store_(store), messages_(messages), windows_(windows), pref_(pref)
+                               FileSystem& files, FormModel& pref)
+    : store_(store), messages_(messages), windows_(windows), files_(files), pref_(pref)
 {
 }
 
@@ -28,6 +29,7 @@ void SchemeDeleting::DeleteScheme()
     // back on has enabled the command for them.
     if (list.listIndex < 0 || IsBuiltInScheme(list.text) || !Confirmed())
         return;
+    const auto packFolder = SchemePackFolder(files_, store_, CurrentSchemeName(pref_));
     for (const KeyRange range : SchemeKeyCodes)
         DeleteKeyRange(range.first, range.last);
     DeleteKeyRange(RightModifierCodes.first, RightModifierCodes.last);
@@ -41,6 +43,8 @@ void SchemeDeleting::DeleteScheme()
         UpdateDeleteCommand(pref_);  // the list is empty: no switch ran to do it
     SaveSettingsNumber(store_, SettingSchemesQuantity, count);
     SaveSettingsNumber(store_, SettingLastScheme, list.listIndex);
+    if (packFolder)
+        RemoveUnusedPackFolder(files_, store_, *packFolder, list.items);
 }
 
 void SchemeDeleting::Minimize()

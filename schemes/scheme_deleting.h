@@ -10,10 +10,12 @@ namespace clavitone {
 
 class SchemeDeleting {
 public:
-    SchemeDeleting(SettingsStore& store, MessageBoxes& messages, WindowManager& windows, FormModel& pref);
+    SchemeDeleting(SettingsStore& store, MessageBoxes& messages, WindowManager& windows, FileSystem& files,
+                   FormModel& pref);
 
     // Removes the current scheme after the user's confirmation; the last
-    // remaining entry becomes current.
+    // remaining entry becomes current. An imported scheme's folder of sounds
+    // goes with it, unless another scheme still plays them.
     void DeleteScheme();
     // Puts the window away into the tray; nothing is written.
     void Minimize();
@@ -26,6 +28,7 @@ private:
     SettingsStore& store_;
     MessageBoxes& messages_;
     WindowManager& windows_;
+    FileSystem& files_;
     FormModel& pref_;
 };
 

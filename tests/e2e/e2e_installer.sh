@@ -133,6 +133,11 @@ fi
 # One left by an older installer goes too.
 wine reg add "$run_key" /v Clavitone /t REG_SZ /d "\"$folder\\Clavitone\"" /f </dev/null >/dev/null 2>&1
 
+# An imported pack's sounds: kept, like the settings, unless the user says so.
+packs_folder=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Roaming)/Clavitone/Packs
+mkdir -p "$packs_folder/e2e-pack"
+: >"$packs_folder/e2e-pack/65.wav"
+
 # The uninstaller finds the running Clavitone and ends it before removing the
 # files. A silent uninstall continues in a copy of itself and returns at once,
 # so the test waits for its results.
@@ -150,4 +155,6 @@ reg_absent "$uninstall_key" DisplayName || e2e_fail "the Add/Remove Programs ent
 # Silent mode answers the question about the settings with No.
 expect_text "$settings" 'Typewriter_#90' 'C:\Mine\z.wav'
 expect_text "$settings" SchemesQuantity 2
+[[ -f $packs_folder/e2e-pack/65.wav ]] || e2e_fail "a silent uninstall removed the imported packs"
+rm -rf "$packs_folder"
 exit 0

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The picture keys keep their button look at 96 and at 120 DPI: each picture
 # stays inside the button's raised edge, so no black pixel lies on the edge's
-# light top and left lines. The 120 DPI screenshot is kept as a build
+# light top and left lines; the bottom row's captions fit their controls.
+# The 120 DPI screenshot is kept as a build
 # artifact beside the 96 DPI one of e2e_pref_window.
 source "$(dirname "$0")/wine_env.sh"
 e2e_begin picture_keys
@@ -61,6 +62,24 @@ check_edges() {
   e2e_expect_count "picture keys with clear edges at $dpi DPI" 12 "$count"
 }
 
+# The bottom row: the launch box's label and "Import pack..." each show their
+# whole text inside their own control, and the controls lie side by side.
+check_bottom_row() {
+  local dpi=$1 caption
+  for caption in 'Automatically launch the application at start up' 'Import pack...' ' Minimize'; do
+    e2e_driver caption-fits "$E2E_TITLE" "$caption" >/dev/null || e2e_fail "at $dpi DPI \"$caption\" does not fit its control"
+  done
+  local launch import minimize
+  launch=$(e2e_driver where "$E2E_TITLE" 'Automatically launch the application at start up') || e2e_fail "no launch box"
+  import=$(e2e_driver where "$E2E_TITLE" 'Import pack...') || e2e_fail "no \"Import pack...\" button"
+  minimize=$(e2e_driver where "$E2E_TITLE" ' Minimize') || e2e_fail "no \" Minimize\" button"
+  read -r launch_x _ <<<"$launch"
+  read -r import_x _ <<<"$import"
+  read -r minimize_x _ <<<"$minimize"
+  ((launch_x < import_x && import_x < minimize_x)) || e2e_fail "at $dpi DPI the bottom row is out of order"
+  e2e_note "bottom row fits at $dpi DPI"
+}
+
 end_clavitone() {
   e2e_driver close "$E2E_TITLE" || e2e_fail "could not close the window"
   e2e_wait_exit "$CLAVITONE_PID" 10000 || e2e_fail "Clavitone did not end"
@@ -69,12 +88,14 @@ end_clavitone() {
 set_dpi 96
 screenshot "$E2E_LOGS/$E2E_TEST-96dpi.png"
 check_edges "$E2E_LOGS/$E2E_TEST-96dpi.png" 96
+check_bottom_row 96
 end_clavitone
 
 set_dpi 120
 shot="$artifacts/frmPref-120dpi.png"
 screenshot "$shot"
 check_edges "$shot" 120
+check_bottom_row 120
 # 8055 x 5250 twips at 12 twips per pixel, plus the frame and the caption.
 read -r width height <<<"$(identify -format '%w %h' "$shot")"
 ((width >= 671 && width <= 700 && height >= 438 && height <= 500)) ||

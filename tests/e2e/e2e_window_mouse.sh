@@ -10,9 +10,10 @@ e2e_wait_window || e2e_fail "Clavitone's window did not appear"
 e2e_settle_with 65
 e2e_show_window
 
-# Bare window surface: right of the start-with-Windows box, left of " Minimize".
+# Bare window surface: between the start-with-Windows box (up to x = 332)
+# and "Import pack..." (from x = 344).
 # shellcheck disable=SC2046
-xdotool mousemove $(e2e_client_point 380 335)
+xdotool mousemove $(e2e_client_point 338 335)
 
 click_and_count() {
   xdotool click "$1"

@@ -6,6 +6,7 @@
 #include "app/frm_pref.h"
 #include "tests/fakes/fake_audio_device.h"
 #include "tests/fakes/fake_options_platform.h"
+#include "tests/fakes/memory_files.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_platform.h"
 #include "tests/fakes/recording_prefs_platform.h"
@@ -19,7 +20,7 @@ struct FakePlatform {
     PlatformServices Services(SettingsStore& settings, RegistryWriter& registryWriter)
     {
         return {sound,   hook,           tray,     environment, settings, focus, fileDialog, registryWriter,
-                messages, windows, shell, about,    audio, hotkeys, desktop};
+                messages, windows, shell, about,    audio, hotkeys, desktop, files, codePage};
     }
     PlatformServices Services(SettingsStore& settings) { return Services(settings, registry); }
     PlatformServices Services() { return Services(store); }
@@ -40,6 +41,8 @@ struct FakePlatform {
     FakeAudioDevice audio;
     RecordingHotkeys hotkeys;
     FakeDesktop desktop;
+    MemoryFiles files;
+    Latin1CodePage codePage;
 
     static constexpr WindowHandle AboutHandle = 0x3000;
 };

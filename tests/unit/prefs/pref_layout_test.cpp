@@ -46,7 +46,7 @@ TEST(PrefLayout, KeyButtonsCoverTheSchemeCodesAndTheRightHandModifiers)
     EXPECT_EQ(codes, expected);
 }
 
-TEST(PrefLayout, TabIndicesRunFromZeroTo97WithoutGapsOrRepeats)
+TEST(PrefLayout, TabIndicesRunFromZeroTo98WithoutGapsOrRepeats)
 {
     FormModel form = MakePrefForm();
     std::map<int, const Control*> byTab;
@@ -55,9 +55,9 @@ TEST(PrefLayout, TabIndicesRunFromZeroTo97WithoutGapsOrRepeats)
             continue;
         EXPECT_TRUE(byTab.emplace(control.tabIndex, &control).second) << "tab index " << control.tabIndex << " twice";
     }
-    ASSERT_EQ(byTab.size(), 98u);
+    ASSERT_EQ(byTab.size(), 99u);
     EXPECT_EQ(byTab.begin()->first, 0);
-    EXPECT_EQ(byTab.rbegin()->first, 97);
+    EXPECT_EQ(byTab.rbegin()->first, 98);
 
     const std::pair<int, ControlId> anchors[] = {
         {0, {"Command", 0}},     {1, {"chkSound", 27}},   {16, {"chkSound", 19}},  {17, {"chkSound", 192}},
@@ -65,7 +65,7 @@ TEST(PrefLayout, TabIndicesRunFromZeroTo97WithoutGapsOrRepeats)
         {63, {"chkSound", 13}},  {64, {"chkSound", 16}},  {75, {"chkSound", 216}}, {76, {"chkSound", 17}},
         {83, {"chkSound", 38}},  {86, {"chkSound", 39}},  {87, {"pichook", NoIndex}}, {88, {"picOptions", 0}},
         {90, {"Text", 0}},       {93, {"Combo", 0}},      {96, {"chkLaunch", NoIndex}},
-        {97, {"Command", 3}},
+        {97, {"Command", 3}},    {98, {"cmdImport", NoIndex}},
     };
     for (const auto& [tab, id] : anchors)
         EXPECT_EQ(byTab.at(tab)->id, id) << "tab index " << tab;
@@ -193,6 +193,25 @@ TEST(PrefLayout, ContainersResolveAndHelpersStayOutOfSight)
     // Muting disables the panel; the autostart box must stay outside it.
     EXPECT_TRUE(form("chkLaunch").container.empty());
     EXPECT_EQ(form("Frame", 0).container, "picOptions");
+}
+
+// "Import pack..." sits in the bottom row between the launch box and
+// " Minimize", as tall as " Minimize", outside the panel that muting disables.
+TEST(PrefLayout, ImportButtonFitsTheBottomRowBetweenTheLaunchBoxAndMinimize)
+{
+    FormModel form = MakePrefForm();
+    const Control& import = form("cmdImport");
+    const Control& launch = form("chkLaunch");
+    const Control& minimize = form("Command", 0);
+    EXPECT_EQ(import.caption, "Import pack...");
+    EXPECT_EQ(import.kind, ControlKind::CommandButton);
+    EXPECT_TRUE(import.container.empty());
+    EXPECT_EQ(import.rect.top, minimize.rect.top);
+    EXPECT_EQ(import.rect.height, minimize.rect.height);
+    EXPECT_LT(launch.rect.left + launch.rect.width, import.rect.left);
+    EXPECT_LT(import.rect.left + import.rect.width, minimize.rect.left);
+    EXPECT_LE(import.rect.top + import.rect.height, form.clientHeight);
+    EXPECT_GE(import.rect.top, form("picOptions", 0).rect.top + form("picOptions", 0).rect.height);
 }
 
 }  // namespace

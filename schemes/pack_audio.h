@@ -1,0 +1,51 @@
+// A pack's audio, decoded: each pack key code with its piece of sound.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/platform.h"
+#include "schemes/pack_config.h"
+#include "sound/wav_reader.h"
+
+namespace clavitone {
+
+inline constexpr std::size_t MaxAudioFileBytes = 100 * 1024 * 1024;
+// 128 MB of 16-bit samples per file: more than any pack needs, little enough
+// for a 32-bit process.
+inline constexpr std::size_t MaxDecodedSamples = 64 * 1024 * 1024;
+
+// Samples [first, first + count) of one decoded file, interleaved.
+struct SoundPiece {
+    std::size_t source = 0;
+    std::size_t first = 0;
+    std::size_t count = 0;
+    bool operator==(const SoundPiece&) const = default;
+};
+
+struct PackSounds {
+    std::vector<PcmSound> sources;       // each file once, however many keys use it
+    std::map<int, SoundPiece> pieces;    // by pack key code
+    std::set<int> silent;                // pack key codes the pack keeps silent
+
+    std::span<const std::int16_t> Samples(const SoundPiece& piece) const
+    {
+        return std::span(sources[piece.source].samples).subspan(piece.first, piece.count);
+    }
+};
+
+// The slice of a decoded file, rounded to whole frames; nullopt when it
+// starts at or past the end. A slice running past the end is cut there:
+// packs often overrun by a few milliseconds.
+std::optional<SoundPiece> CutSlice(const PcmSound& sound, std::size_t source, PackSlice slice);
+
+// Reads and decodes every file config names, from the pack's folder.
+std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, const std::string& packFolder,
+                                                   const PackConfig& config);
+
+}  // namespace clavitone

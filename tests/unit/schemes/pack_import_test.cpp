@@ -1,0 +1,219 @@
+// "Import pack...": a pack in, a scheme and a folder of WAVs out, or nothing at all.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "settings/settings_layout.h"
+#include "sound/wav_reader.h"
+#include "sound/wav_writer.h"
+#include "tests/unit/scheme_story.h"
+
+namespace clavitone {
+namespace {
+
+using Names = std::vector<std::string>;
+
+const std::string PackFolder = "D:\\Downloads\\cream";
+const std::string Config = PackFolder + "\\config.json";
+const std::string Packs = "C:\\Users\\me\\AppData\\Roaming\\Clavitone\\Packs";
+
+// A tone per key: each sample holds the key's number, so a file tells where it was cut.
+std::vector<std::int16_t> Tone(std::int16_t value, std::size_t count)
+{
+    return std::vector<std::int16_t>(count, value);
+}
+
+class PackImportTest : public ::testing::Test, protected testing::SchemeStory {
+protected:
+    PackImportTest()
+    {
+        SetSchemes({"Typewriter", "Voice"}, 0);
+        pref.Form_Load();
+    }
+
+    // Slices of 10 ms at 1000 frames a second: A (30) samples 1, B (48) 2, Enter (28) 3.
+    void SingleFilePack(const std::string& name = "Cream", const std::string& id = "cream")
+    {
+        std::vector<std::int16_t> all;
+        for (std::int16_t tone = 1; tone <= 3; ++tone) {
+            const auto part = Tone(tone, 10);
+            all.insert(all.end(), part.begin(), part.end());
+        }
+        files.Add(PackFolder + "\\sound.wav", WavFileBytes(1000, 1, all));
+        files.Add(Config, R"({"id": ")" + id + R"(", "name": ")" + name + R"(", "key_define_type": "single",
+            "sound": "sound.wav", "defines": {"30": [0, 10], "48": [10, 10], "28": [20, 10], "1": null}})");
+    }
+
+    void Import(const std::string& config = Config)
+    {
+        fileDialog.choices.push_back(config);
+        pref.cmdImport_Click();
+    }
+
+    std::vector<std::int16_t> Written(const std::string& folder, int code)
+    {
+        const auto& bytes = files.files.at(folder + "\\" + std::to_string(code) + ".wav");
+        const auto sound = ReadWav(bytes);
+        return sound ? sound->samples : std::vector<std::int16_t>{};
+    }
+
+    std::size_t StoreSize() { return store.values.size(); }
+};
+
+TEST_F(PackImportTest, ASingleFilePackBecomesTheCurrentSchemeWithAWavPerKey)
+{
+    SingleFilePack();
+    Import();
+
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice", "Cream"}));
+    EXPECT_EQ(Current(), "Cream");
+    EXPECT_EQ(At("SchemesQuantity"), "3");
+    EXPECT_EQ(At("Scheme2"), "Cream");
+    EXPECT_EQ(At("LastScheme"), "2");
+
+    const std::string folder = Packs + "\\cream";
+    EXPECT_EQ(Written(folder, 65), Tone(1, 10));
+    EXPECT_EQ(Written(folder, 66), Tone(2, 10));
+    EXPECT_EQ(Written(folder, 13), Tone(3, 10));
+    EXPECT_EQ(Written(folder, 32), Tone(1, 10)) << "a key the pack leaves out takes a letter's sound";
+    EXPECT_EQ(files.Inside(folder).size(), 82u) << "one file per key of a scheme, but for silent Esc";
+    EXPECT_EQ(At("Cream-EnableSound_#27"), "1");
+    EXPECT_EQ(files.folders, (std::set<std::string>{Packs.substr(0, Packs.size() - 6), Packs, folder}));
+
+    EXPECT_EQ(At("Cream_#65"), folder + "\\65.wav");
+    EXPECT_EQ(At("Cream-EnableSound_#65"), "0");
+    EXPECT_EQ(At("Cream_#16"), folder + "\\16.wav");
+    EXPECT_EQ(keySound[66], folder + "\\66.wav") << "the switch has loaded the new scheme";
+    EXPECT_EQ(Key(66), 0);
+}
+
+TEST_F(PackImportTest, AnOggPackWithSilentKeysKeepsThemSilent)
+{
+    std::ifstream ogg(CLAVITONE_TEST_OGG, std::ios::binary);
+    files.Add(PackFolder + "\\tone.ogg", std::vector<std::uint8_t>(std::istreambuf_iterator<char>(ogg), {}));
+    files.Add(Config, R"({"name": "Tone", "key_define_type": "multi",
+        "defines": {"30": "tone.ogg", "1": null, "57": "tone.ogg"}})");
+    Import();
+
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown[0].text;
+    const std::string folder = Packs + "\\Tone";
+    EXPECT_GT(Written(folder, 65).size(), 20000u);
+    EXPECT_EQ(At("Tone-EnableSound_#27"), "1");
+    EXPECT_EQ(At("Tone_#27"), "None");
+    EXPECT_FALSE(files.files.contains(folder + "\\27.wav"));
+    EXPECT_EQ(Key(27), 1);
+    EXPECT_EQ(keySound[27], "");
+}
+
+TEST_F(PackImportTest, ImportingAgainAddsANumberToTheNameAndTheFolder)
+{
+    SingleFilePack();
+    Import();
+    Import();
+    SingleFilePack("CREAM");  // taken, letter case aside, as the save dialog compares
+    Import();
+
+    EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice", "Cream", "Cream 2", "CREAM 3"}));
+    EXPECT_TRUE(files.FolderExists(Packs + "\\cream 2"));
+    EXPECT_EQ(At("CREAM 3_#65"), Packs + "\\cream 3\\65.wav");
+    EXPECT_EQ(Written(Packs + "\\cream 3", 66), Tone(2, 10));
+}
+
+TEST_F(PackImportTest, NamesAreCutToTheSaveDialogsLengthAndKeepWhatTheCodePageShows)
+{
+    SingleFilePack(std::string(250, 'n'));
+    Import();
+    EXPECT_EQ(Current(), std::string(200, 'n'));
+    Import();
+    EXPECT_EQ(Current(), std::string(198, 'n') + " 2");
+
+    SingleFilePack("Bl\u00e4tter \u6f22\u5b57", "");
+    Import();
+    EXPECT_EQ(Current(), "Bl\xE4tter");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("left out"), std::string::npos);
+}
+
+TEST_F(PackImportTest, ABrokenPackLeavesTheStoreAndTheFolderAsTheyWere)
+{
+    const std::pair<std::string, std::string> packs[] = {
+        {"missing audio", R"({"name": "P", "key_define_type": "multi", "defines": {"30": "gone.wav"}})"},
+        {"malformed", R"({"name": "P", "key_define_type": "multi", "defines": {"30": )"},
+        {"leaving the folder", R"({"name": "P", "key_define_type": "multi", "defines": {"30": "..\\x.wav"}})"},
+        {"no key of ours", R"({"name": "P", "key_define_type": "multi", "defines": {"71": "gone.wav"}})"},
+        {"silent only", R"({"name": "P", "key_define_type": "multi", "defines": {"30": null}})"},
+    };
+    for (const auto& [what, json] : packs) {
+        files.Add(Config, json);
+        const auto before = store.values;
+        const auto folders = files.folders;
+        messages.shown.clear();
+        Import();
+        EXPECT_EQ(store.values, before) << what;
+        EXPECT_EQ(files.folders, folders) << what;
+        EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice"})) << what;
+        ASSERT_EQ(messages.shown.size(), 1u) << what;
+        EXPECT_EQ(messages.shown[0].title, "Clavitone");
+        EXPECT_EQ(messages.shown[0].style, MessageOkOnly);
+        EXPECT_TRUE(messages.shown[0].text.starts_with("The sound pack was not imported.")) << what;
+    }
+}
+
+TEST_F(PackImportTest, AFailedWriteOrRenameLeavesNoFolderAndNoScheme)
+{
+    SingleFilePack();
+    files.writesLeft = 40;
+    Import();
+    files.writesLeft = static_cast<std::size_t>(-1);
+    files.failMove = true;
+    Import();
+
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(files.Inside(Packs).empty());
+    EXPECT_EQ(files.folders, (std::set<std::string>{Packs.substr(0, Packs.size() - 6), Packs}));
+    EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice"}));
+    EXPECT_FALSE(At("Cream_#65"));
+    EXPECT_EQ(At("SchemesQuantity"), "2");
+}
+
+TEST_F(PackImportTest, TheDialogAsksForConfigJsonAndCancelDoesNothing)
+{
+    const auto before = store.values;
+    pref.cmdImport_Click();
+    ASSERT_EQ(fileDialog.requests.size(), 1u);
+    const OpenFileRequest& request = fileDialog.requests[0];
+    EXPECT_EQ(request.hwndOwner, testing::PrefHandle);
+    EXPECT_EQ(request.lpstrFilter, std::string("Sound pack (config.json)\0config.json\0\0", 38));
+    EXPECT_EQ(request.Flags, OpenFileFileMustExist | OpenFilePathMustExist);
+    EXPECT_EQ(request.lpstrTitle, "Import a sound pack");
+    EXPECT_EQ(store.values, before);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PackImportTest, DeletingAnImportedSchemeRemovesItsFolderUnlessACopyStillPlaysIt)
+{
+    SingleFilePack();
+    Import();
+    Import();
+    SaveAs("Mine");  // a copy of "Cream 2", playing the files of cream 2
+    Pick(2);
+    DeleteCurrent();
+    EXPECT_FALSE(files.FolderExists(Packs + "\\cream"));
+    EXPECT_TRUE(files.Inside(Packs + "\\cream").empty());
+
+    Pick(2);
+    ASSERT_EQ(Current(), "Cream 2");
+    DeleteCurrent();
+    EXPECT_TRUE(files.FolderExists(Packs + "\\cream 2")) << "Mine still plays these files";
+
+    Pick(2);
+    ASSERT_EQ(Current(), "Mine");
+    DeleteCurrent();
+    EXPECT_FALSE(files.FolderExists(Packs + "\\cream 2"));
+    EXPECT_TRUE(files.FolderExists(Packs));
+}
+
+}  // namespace
+}  // namespace clavitone
