@@ -62,6 +62,22 @@ bool ContainsEdit(const char* className)
     return lower.find("edit") != std::string::npos;
 }
 
+// Whether UI Automation's class is registered at all: where it is not (Wine,
+// for one) no watching thread is started, since even a thread that ends at
+// once leaves its stack behind there.
+bool AutomationRegistered()
+{
+    wchar_t clsid[40] = {};
+    if (!StringFromGUID2(AutomationClass, clsid, 40))
+        return false;
+    const std::wstring server = std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32";
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, server.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
 }  // namespace
 
 // UI Automation's focus events, on a thread of their own in the
@@ -216,7 +232,8 @@ void WinForegroundProbe::Watch(QuietListener* listener, bool passwords)
         return;
     focusHook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &WindowEvent, 0, 0,
                                  WINEVENT_OUTOFCONTEXT);
-    automation_ = std::make_unique<AutomationFocusWatch>(*listener);
+    if (AutomationRegistered())
+        automation_ = std::make_unique<AutomationFocusWatch>(*listener);
 }
 
 void WinForegroundProbe::StopWatching()
