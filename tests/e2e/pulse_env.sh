@@ -43,6 +43,9 @@ e2e_no_stream() { (($(e2e_sink_inputs) == 0)); }
 
 # Records the sink's monitor as raw 16-bit stereo at 48 kHz into FILE.
 e2e_record_start() {
+  # Emptied here, not only by the redirection: that happens in the recorder's
+  # own process, maybe after the check below has seen an earlier recording.
+  : >"$1"
   parec -d rec.monitor --latency-msec=10 --raw --format=s16le --rate=48000 --channels=2 >"$1" 2>>"$E2E_LOGS/$E2E_TEST-pulse.log" &
   E2E_RECORDER_PID=$!
   # Connecting takes a moment: a key pressed before the first data arrives
