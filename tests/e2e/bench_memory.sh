@@ -134,7 +134,12 @@ for ((i = 0; i < 100; i++)); do
 done
 
 # One round: fresh processes, every stage read, then all of them ended.
+# Wine sets up its print spooler once, in the first process of the session to
+# load it, and that process keeps those pages (some 0.2 MB of libcups). So a
+# bare window that is not measured starts first and takes that cost for all.
 one_round() {
+  start_bare spooler
+  e2e_driver wait-window "Clavitone Bare Window" 5000 >/dev/null || e2e_fail "the first bare window did not appear"
   e2e_start_clavitone
   e2e_wait_window || e2e_fail "Clavitone's window did not appear"
   e2e_poll 5000 has_process "$CLAVITONE_PID" || e2e_fail "no process for Clavitone"
@@ -166,9 +171,9 @@ one_round() {
   e2e_note "round $round: Clavitone played $(grep -c 'proc_PlaySound SoundName=' "$CLAVITONE_LOG") sounds"
   e2e_driver close "$E2E_TITLE" || e2e_fail "could not close Clavitone"
   e2e_wait_exit "$CLAVITONE_PID" 5000 || e2e_fail "Clavitone did not end"
-  kill "${process[bare]}" "${process[player]}"
-  e2e_poll 5000 e2e_gone "${process[bare]}" && e2e_poll 5000 e2e_gone "${process[player]}" ||
-    e2e_fail "a bare window did not end"
+  kill "${process[bare]}" "${process[player]}" "${process[spooler]}"
+  e2e_poll 5000 e2e_gone "${process[bare]}" && e2e_poll 5000 e2e_gone "${process[player]}" &&
+    e2e_poll 5000 e2e_gone "${process[spooler]}" || e2e_fail "a bare window did not end"
 }
 
 declare -A process
