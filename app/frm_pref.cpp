@@ -94,6 +94,9 @@ void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
     platform_.hook.DeleteHook(hWnd());
     hotkey_.Unregister();
     quiet_.Stop();
+    // The stream's thread is stopped and joined here: ending the process
+    // under it, in the middle of the audio system's calls, can crash there.
+    engine_.SetSoundEnabled(false);
     platform_.environment.EndProcess();
 }
 

@@ -62,5 +62,16 @@ TEST_F(FrmPrefEngineTest, TheEngineStartsWithTheProgramAndFollowsMuteAndChanges)
     EXPECT_EQ(PlayCalls(), 2);
 }
 
+TEST_F(FrmPrefEngineTest, ShutDownClosesTheStreamBeforeTheProcessEnds)
+{
+    Store("SoundEngine", "1");
+    pref.Form_Load();
+    ASSERT_TRUE(audio.Open());
+    std::int16_t cancel = 0;
+    pref.Form_Unload(cancel);
+    EXPECT_FALSE(audio.Open());
+    EXPECT_EQ(journal.back().what, "EndProcess");
+}
+
 }  // namespace
 }  // namespace clavitone
