@@ -4,11 +4,8 @@
 source "$(dirname "$0")/wine_env.sh"
 e2e_begin bench_quiet_probe
 
-target=''
-trap 'status=$?; [[ -n $target ]] && e2e_driver close "Typing target" >/dev/null 2>&1; [[ -n $target ]] && wait "$target" 2>/dev/null; (exit $status); e2e_cleanup' EXIT
-wine "$E2E_TYPING_TARGET" password </dev/null >/dev/null 2>&1 &
-target=$!
-e2e_driver foreground-is 'Typing target' 10000 || e2e_fail "the typing target did not come to the front"
+trap 'status=$?; e2e_end_typing_target; (exit $status); e2e_cleanup' EXIT
+e2e_start_typing_target password
 
 out="$E2E_LOGS/$E2E_TEST.out"
 status=0

@@ -7,22 +7,11 @@ source "$(dirname "$0")/scheme_env.sh"
 scheme_begin options_look
 
 options='Clavitone Options'
-desktop='HKCU\Control Panel\Desktop'
 artifacts="$E2E_BUILD_DIR/artifacts"
 mkdir -p "$artifacts"
 
-# The prefix serves every test of the run: its resolution comes back however
-# this test ends.
-saved_dpi=$(wine reg query "$desktop" /v LogPixels </dev/null 2>/dev/null | tr -d '\r' |
-  awk '$1 == "LogPixels" { print $3 }')
-restore_dpi() {
-  if [[ -n $saved_dpi ]]; then
-    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$((saved_dpi))" /f </dev/null >/dev/null 2>&1
-  else
-    wine reg delete "$desktop" /v LogPixels /f </dev/null >/dev/null 2>&1
-  fi
-}
-trap 'status=$?; restore_dpi; (exit $status); scheme_cleanup' EXIT
+e2e_save_dpi
+trap 'status=$?; e2e_restore_dpi; (exit $status); scheme_cleanup' EXIT
 
 options_window_id() {
   xwininfo -root -tree | grep -F "\"$options\"" | awk '{print $1}' | head -n 1
@@ -37,8 +26,7 @@ focused_is() { [[ $(e2e_driver focused "$options") == "$1" ]]; }
 # saves its screenshot to FILE; MIN_WIDTH and MIN_HEIGHT are its client area.
 look_at() {
   local dpi=$1 file=$2 min_width=$3 min_height=$4 caption width height
-  wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1 ||
-    e2e_fail "could not set $dpi DPI"
+  e2e_set_dpi "$dpi"
   e2e_start_clavitone "options-$dpi"
   e2e_wait_window || e2e_fail "Clavitone's window did not appear"
   e2e_show_window

@@ -7,27 +7,11 @@
 source "$(dirname "$0")/wine_env.sh"
 e2e_begin picture_keys
 
-desktop='HKCU\Control Panel\Desktop'
 artifacts="$E2E_BUILD_DIR/artifacts"
 mkdir -p "$artifacts"
 
-# The prefix serves every test of the run: whatever resolution it had comes
-# back however this test ends.
-saved_dpi=$(wine reg query "$desktop" /v LogPixels </dev/null 2>/dev/null | tr -d '\r' |
-  awk '$1 == "LogPixels" { print $3 }')
-restore_dpi() {
-  if [[ -n $saved_dpi ]]; then
-    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$((saved_dpi))" /f </dev/null >/dev/null 2>&1
-  else
-    wine reg delete "$desktop" /v LogPixels /f </dev/null >/dev/null 2>&1
-  fi
-}
-trap 'status=$?; restore_dpi; (exit $status); e2e_cleanup' EXIT
-
-set_dpi() {
-  wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 ||
-    e2e_fail "could not set $1 DPI"
-}
+e2e_save_dpi
+trap 'status=$?; e2e_restore_dpi; (exit $status); e2e_cleanup' EXIT
 
 # Starts Clavitone, shows its window and saves a screenshot of it to FILE.
 screenshot() {
@@ -85,13 +69,13 @@ end_clavitone() {
   e2e_wait_exit "$CLAVITONE_PID" 10000 || e2e_fail "Clavitone did not end"
 }
 
-set_dpi 96
+e2e_set_dpi 96
 screenshot "$E2E_LOGS/$E2E_TEST-96dpi.png"
 check_edges "$E2E_LOGS/$E2E_TEST-96dpi.png" 96
 check_bottom_row 96
 end_clavitone
 
-set_dpi 120
+e2e_set_dpi 120
 shot="$artifacts/frmPref-120dpi.png"
 screenshot "$shot"
 check_edges "$shot" 120

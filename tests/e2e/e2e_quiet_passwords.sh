@@ -5,22 +5,14 @@
 source "$(dirname "$0")/scheme_env.sh"
 scheme_begin quiet_passwords
 
-target=''
-end_target() {
-  [[ -n $target ]] && e2e_driver close 'Typing target' >/dev/null 2>&1
-  [[ -n $target ]] && wait "$target" 2>/dev/null
-  target=''
-}
-trap 'status=$?; end_target; (exit $status); scheme_cleanup' EXIT
+trap 'status=$?; e2e_end_typing_target; (exit $status); scheme_cleanup' EXIT
 
 wine reg delete "$SCHEME_KEY" /f </dev/null >/dev/null 2>&1
 e2e_start_clavitone
 e2e_wait_window || e2e_fail "Clavitone's window did not appear"
 e2e_settle_with 65
 
-wine "$E2E_TYPING_TARGET" password </dev/null >/dev/null 2>&1 &
-target=$!
-e2e_driver foreground-is 'Typing target' 10000 || e2e_fail "the typing target did not come to the front"
+e2e_start_typing_target password
 focused_is() { [[ $(e2e_driver focused 'Typing target') == "$1" ]]; }
 e2e_poll 5000 focused_is '' || e2e_fail "the password Edit did not get the focus"
 before=$(e2e_sound_count 65.wav)

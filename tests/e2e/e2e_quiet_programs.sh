@@ -5,22 +5,14 @@
 source "$(dirname "$0")/scheme_env.sh"
 scheme_begin quiet_programs
 
-target=''
-end_target() {
-  [[ -n $target ]] && e2e_driver close 'Typing target' >/dev/null 2>&1
-  [[ -n $target ]] && wait "$target" 2>/dev/null
-  target=''
-}
-trap 'status=$?; end_target; (exit $status); scheme_cleanup' EXIT
+trap 'status=$?; e2e_end_typing_target; (exit $status); scheme_cleanup' EXIT
 
 scheme_store Settings QuietPrograms 'other.exe|TYPING_TARGET.EXE' QuietInPasswords 0
 e2e_start_clavitone
 e2e_wait_window || e2e_fail "Clavitone's window did not appear"
 e2e_settle_with 65
 
-wine "$E2E_TYPING_TARGET" plain </dev/null >/dev/null 2>&1 &
-target=$!
-e2e_driver foreground-is 'Typing target' 10000 || e2e_fail "the typing target did not come to the front"
+e2e_start_typing_target plain
 before=$(e2e_sound_count 66.wav)
 e2e_driver keys 66 66 66 || e2e_fail "could not type into the typing target"
 # Nothing shows that a key was handled silently: give Clavitone the time it

@@ -69,6 +69,52 @@ e2e_wait_exit() {
   wait "$pid" 2>/dev/null || E2E_EXIT_STATUS=$?
 }
 
+# --- the resolution ----------------------------------------------------------------
+
+E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
+
+# Remembers the prefix's resolution: it serves every test of the run, so a
+# test that changes it puts it back with e2e_restore_dpi however it ends.
+e2e_save_dpi() {
+  E2E_SAVED_DPI=$(wine reg query "$E2E_DESKTOP_KEY" /v LogPixels </dev/null 2>/dev/null | tr -d '\r' |
+    awk '$1 == "LogPixels" { print $3 }')
+}
+
+e2e_restore_dpi() {
+  if [[ -n ${E2E_SAVED_DPI:-} ]]; then
+    wine reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$((E2E_SAVED_DPI))" /f </dev/null >/dev/null 2>&1
+  else
+    wine reg delete "$E2E_DESKTOP_KEY" /v LogPixels /f </dev/null >/dev/null 2>&1
+  fi
+}
+
+# Programs started from now on run at DPI dots per inch.
+e2e_set_dpi() {
+  wine reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 ||
+    e2e_fail "could not set $1 DPI"
+}
+
+# --- the typing target ---------------------------------------------------------
+
+# A program of ours with an ordinary and a password Edit, to type into.
+E2E_TYPING_PID=''
+
+# Starts it with MODE ("plain" or "password": the Edit that takes the focus)
+# and waits until it is in front.
+e2e_start_typing_target() {
+  wine "$E2E_TYPING_TARGET" "$1" </dev/null >/dev/null 2>&1 &
+  E2E_TYPING_PID=$!
+  e2e_driver foreground-is 'Typing target' 10000 || e2e_fail "the typing target did not come to the front"
+}
+
+# Closes it if it runs: for the test's exit trap, before the harness's cleanup.
+e2e_end_typing_target() {
+  [[ -n $E2E_TYPING_PID ]] || return 0
+  e2e_driver close 'Typing target' >/dev/null 2>&1
+  wait "$E2E_TYPING_PID" 2>/dev/null
+  E2E_TYPING_PID=''
+}
+
 # --- the display ---------------------------------------------------------------
 
 # A display number that is stable for one build folder and unlikely to clash
