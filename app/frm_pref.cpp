@@ -39,12 +39,12 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
       launch_(form, services.store, services.environment, services.registry),
       loading_(services.store, services.environment, form, keySound, &engine_),
       schemes_(services.store, form, loading_),
-      saveas_(services.store, services.windows, services.messages, form, saveasForm),
+      saveas_(services.store, services.windows, services.messages, services.focus, form, saveasForm),
       deleting_(services.store, services.messages, services.windows, services.files, form),
       import_({services.store, services.files, services.codePage, services.fileDialog, services.messages}, form),
       trayIcon_(services.tray, form),
       toggle_(playback_, trayIcon_, services.hook, services.store, form),
-      menu_({services.windows, services.shell, services.environment, services.about}, toggle_, form, [this] {
+      menu_({services.windows, services.shell, services.environment, services.about, services.focus}, toggle_, form, [this] {
           std::int16_t cancel = 0;
           Form_Unload(cancel);
       }),

@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view MessageTitle = "Clavitone";
 constexpr std::string_view HotkeyTaken =
-    "Another program already uses this key combination. Choose another one; the mute hotkey stays as it was.";
+    "The mute hotkey is not active: another program uses this key combination. Your other settings are saved.";
 
 constexpr std::string_view ProgramsFilter{"Programs (*.exe)\0*.exe\0\0", 25};
 constexpr std::string_view AddTitle = "Quiet while this program is in front";
@@ -79,23 +79,21 @@ void frmOptions::Fill()
     EnableListButtons();
 }
 
-// The hotkey is taken first: if another program holds it, nothing is stored
-// and the window stays open with the hotkey as it was.
+// A hotkey that another program holds is stored all the same, with every
+// other setting: it works once that program lets it go, from the next start.
 void frmOptions::cmdOk_Click()
 {
     SettingsStore& store = services_.store;
     const int hotkey = DecodeHotkey(form_("hkyMute").value) ? form_("hkyMute").value : NoHotkey;
-    if (!hotkey_.Take(hotkey)) {
-        services_.messages.MessageBoxA(form_.hWnd, std::string(HotkeyTaken), std::string(MessageTitle),
-                                       MessageOkOnly | MessageExclamation);
-        form_.SetValue(form_("hkyMute"), ReadMuteHotkey(store));
-        return;
-    }
+    const bool hotkeyActive = hotkey_.Take(hotkey);
     SaveEngineSettings(store, {Ticked(form_("optEngine", MixedEngine)), form_("sldVolume").value,
                                Ticked(form_("chkStereo"))});
     SaveMuteHotkey(store, hotkey);
     SaveQuietSettings(store, {Programs().items, Ticked(form_("chkPasswords"))});
     stored_ = true;
+    if (!hotkeyActive)
+        services_.messages.MessageBoxA(form_.hWnd, std::string(HotkeyTaken), std::string(MessageTitle),
+                                       MessageOkOnly | MessageExclamation);
     Hide();
 }
 

@@ -80,6 +80,11 @@ void KeyDetails::chkSound_Click(int Index)
     if (!key)
         return;
     const int state = key->value;
+    if (!HasScheme()) {
+        // With no scheme there is nothing to switch: the button springs back.
+        form_.SetValue(form_("chkSound", Index), state == Pressed ? Released : Pressed);
+        return;
+    }
     SaveSettingsNumber(store_, StateKey(SchemeName(), Index), state);
     if (state != Pressed) {
         SelectKey(Index);
@@ -118,7 +123,8 @@ void KeyDetails::Text_Change(int /*Index*/)
     }
     const std::string& path = form_("Text", 0).text;
     KeySound.Set(SelectedKey, path);
-    SaveSettingsText(store_, PathKey(SchemeName(), SelectedKey), path);
+    if (HasScheme())
+        SaveSettingsText(store_, PathKey(SchemeName(), SelectedKey), path);
 }
 
 const Control* KeyDetails::KeyButton(int code) const
@@ -130,6 +136,13 @@ const Control* KeyDetails::KeyButton(int code) const
 std::string KeyDetails::SchemeName() const
 {
     return form_("Combo", 0).text;
+}
+
+// An empty list selects nothing: key settings would belong to a scheme
+// without a name.
+bool KeyDetails::HasScheme() const
+{
+    return form_("Combo", 0).listIndex >= 0;
 }
 
 std::string KeyDetails::StoredPath(int code)

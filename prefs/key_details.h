@@ -43,6 +43,7 @@ public:
 private:
     const Control* KeyButton(int code) const;
     std::string SchemeName() const;
+    bool HasScheme() const;
     std::string StoredPath(int code);
     void ShowKeyLook();
     void SetLabelCaption(std::string caption);

@@ -28,6 +28,8 @@ FormModel MakeSaveasForm()
     for (const ControlRow& row : ControlRows)
         form.controls.push_back(MakeControl(row));
     form("txtSave").maxLength = SchemeNameMaxLength;
+    form.enterButton = "cmdSaveOk";
+    form.escapeButton = "cmdCancel";
     return form;
 }
 

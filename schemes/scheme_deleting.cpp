@@ -57,8 +57,9 @@ bool SchemeDeleting::Confirmed()
 {
     const std::string text =
         GetLanguageText(store_, "DeleteScheme0") + CurrentSchemeName(pref_) + GetLanguageText(store_, "DeleteScheme1");
-    return messages_.MessageBoxA(pref_.hWnd, text, GetLanguageText(store_, "DeleteScheme2"), ConfirmStyle) !=
-           AnswerNo;
+    const int answer = messages_.MessageBoxA(pref_.hWnd, text, GetLanguageText(store_, "DeleteScheme2"), ConfirmStyle);
+    // A box that failed (0) or was closed with Escape is no consent.
+    return answer == AnswerYes;
 }
 
 void SchemeDeleting::DeleteKeyRange(int first, int last)

@@ -8,12 +8,19 @@ namespace clavitone {
 namespace {
 
 constexpr std::string_view MessageTitle = "Clavitone";
+constexpr std::string_view NameMissing = "Please type a name for the sound scheme.";
+
+// A name of blanks only would show as an empty entry of the list.
+bool IsBlank(std::string_view name)
+{
+    return name.find_first_not_of(' ') == std::string_view::npos;
+}
 
 }  // namespace
 
-frmSaveas::frmSaveas(SettingsStore& store, WindowManager& windows, MessageBoxes& messages, FormModel& pref,
-                     FormModel& form)
-    : store_(store), windows_(windows), messages_(messages), pref_(pref), form_(form)
+frmSaveas::frmSaveas(SettingsStore& store, WindowManager& windows, MessageBoxes& messages, WindowFocus& focus,
+                     FormModel& pref, FormModel& form)
+    : store_(store), windows_(windows), messages_(messages), focus_(focus), pref_(pref), form_(form)
 {
     form_.clicked = [this](Control& control) {
         if (control.id.name == "cmdSaveOk")
@@ -35,12 +42,13 @@ void frmSaveas::Show()
 
 void frmSaveas::cmdSaveOk_Click()
 {
-    if (TypedName().empty())
+    if (IsBlank(TypedName())) {
+        Refuse(std::string(NameMissing), MessageInformation);
         return;
+    }
     if (SchemeExists(TypedName())) {
-        const std::string text =
-            GetLanguageText(store_, "Saveas0") + TypedName() + GetLanguageText(store_, "Saveas1");
-        messages_.MessageBoxA(form_.hWnd, text, std::string(MessageTitle), MessageOkOnly);
+        Refuse(GetLanguageText(store_, "Saveas0") + TypedName() + GetLanguageText(store_, "Saveas1"),
+               MessageExclamation);
         return;
     }
     for (const KeyRange range : SchemeKeyCodes)
@@ -87,6 +95,14 @@ void frmSaveas::CopyValue(const std::string& from, const std::string& to)
         SaveSettingsText(store_, to, *value);
     else
         DeleteSettingsKey(store_, to);  // a value left behind under this name must not leak into the copy
+}
+
+// The name box gets the focus back with its text selected, so that typing
+// replaces the name refused.
+void frmSaveas::Refuse(const std::string& text, unsigned icon)
+{
+    messages_.MessageBoxA(form_.hWnd, text, std::string(MessageTitle), MessageOkOnly | icon);
+    focus_.SetFocus(form_("txtSave").hWnd);
 }
 
 void frmSaveas::Hide()

@@ -14,7 +14,8 @@ class frmSaveas {
 public:
     // pref is frmPref's control tree: the scheme list and the dialog's owner;
     // form is the dialog's own (see MakeSaveasForm).
-    frmSaveas(SettingsStore& store, WindowManager& windows, MessageBoxes& messages, FormModel& pref, FormModel& form);
+    frmSaveas(SettingsStore& store, WindowManager& windows, MessageBoxes& messages, WindowFocus& focus,
+              FormModel& pref, FormModel& form);
     frmSaveas(const frmSaveas&) = delete;
     frmSaveas& operator=(const frmSaveas&) = delete;
 
@@ -28,11 +29,13 @@ private:
     bool SchemeExists(std::string_view name);
     void CopyKeyRange(int first, int last);
     void CopyValue(const std::string& from, const std::string& to);
+    void Refuse(const std::string& text, unsigned icon);
     void Hide();
 
     SettingsStore& store_;
     WindowManager& windows_;
     MessageBoxes& messages_;
+    WindowFocus& focus_;
     FormModel& pref_;
     FormModel& form_;
 };

@@ -40,7 +40,7 @@ void TrayMenu::mnuPopUp_Click(int Index)
         toggle_.ToggleSound();
         break;
     case Preferences:
-        services_.windows.ShowWindow(form_.hWnd, WindowShowNormal);
+        ShowPreferences();
         break;
     case Help:
         OpenHelp();
@@ -54,6 +54,15 @@ void TrayMenu::mnuPopUp_Click(int Index)
     default:
         break;
     }
+}
+
+// The window opens on the scheme list, never on " Minimize", where Space or
+// Enter would put it away at once.
+void TrayMenu::ShowPreferences()
+{
+    services_.windows.ShowWindow(form_.hWnd, WindowShowNormal);
+    if (const Control& list = form_("Combo", 0); list.enabled)
+        services_.focus.SetFocus(list.hWnd);
 }
 
 // A menu of a window in the background would stay open after a click

@@ -21,6 +21,7 @@ struct TrayMenuServices {
     Shell& shell;
     Environment& environment;
     WindowLoader& about;  // frmAbout
+    WindowFocus& focus;
 };
 
 class TrayMenu {
@@ -36,6 +37,7 @@ public:
     void mnuPopUp_Click(int Index);
 
 private:
+    void ShowPreferences();
     void OpenMenu();
     void OpenHelp();
 

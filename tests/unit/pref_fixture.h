@@ -31,6 +31,8 @@ protected:
         Store("SchemesQuantity", "1");
         Store("Scheme0", "Typewriter");
         Store("LastScheme", "0");
+        form("Combo", 0).items = {"Typewriter"};
+        form("Combo", 0).listIndex = 0;
         form("Combo", 0).text = "Typewriter";
         focus.gotFocus = [this](WindowHandle window) {
             pref.chkSound_GotFocus(static_cast<int>(window - KeyHandleBase));

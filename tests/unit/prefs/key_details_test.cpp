@@ -218,6 +218,26 @@ TEST_F(KeyDetailsTest, KeysAreStoredUnderTheSchemeListedAtThatMoment)
     EXPECT_EQ(Setting("Typewriter_#66"), std::nullopt);
 }
 
+// "SchemesQuantity" = "0": no scheme is current, and no key setting may be
+// written under an empty name.
+TEST_F(KeyDetailsTest, WithNoSchemeTheKeysChangeNothing)
+{
+    Store("SchemesQuantity", "0");
+    store.values.erase({"Clavitone", "Settings", "Scheme0"});
+    pref.Form_Load();
+    ASSERT_EQ(form("Combo", 0).listIndex, -1);
+    const auto before = store.values;
+    for (const int code : {65, 66, 216}) {
+        SCOPED_TRACE(code);
+        const int state = Key(code).value;
+        LeftClick(code);
+        EXPECT_EQ(Key(code).value, state) << "the button springs back";
+        pref.chkSound_GotFocus(code);
+        form.SetText(form("Text", 0), APath);
+    }
+    EXPECT_EQ(store.values, before);
+}
+
 TEST(SettingsLayoutTest, SecondModifiersShareTheFirstOnesDefaultFile)
 {
     EXPECT_EQ(SharedSoundCode(216), 16);

@@ -104,14 +104,18 @@ TEST_F(SchemeDeletingTest, DeletingTheOnlySchemeLeavesAnEmptyListAndTheSounds)
     EXPECT_TRUE(next.Entries().empty());
 }
 
-TEST_F(SchemeDeletingTest, AnsweringNoChangesNothing)
+TEST_F(SchemeDeletingTest, AnyAnswerButYesChangesNothing)
 {
-    Start({"Typewriter", "Voice", "A"}, 2);
-    const auto before = store.values;
-    DeleteCurrent(AnswerNo);
-    EXPECT_EQ(store.values, before);
-    EXPECT_EQ(Entries().size(), 3u);
-    EXPECT_EQ(Current(), "A");
+    // No, a box that failed (0) and Escape (Cancel, 2) are no consent.
+    for (const int answer : {AnswerNo, 0, 2}) {
+        SCOPED_TRACE(answer);
+        Start({"Typewriter", "Voice", "A"}, 2);
+        const auto before = store.values;
+        DeleteCurrent(answer);
+        EXPECT_EQ(store.values, before);
+        EXPECT_EQ(Entries().size(), 3u);
+        EXPECT_EQ(Current(), "A");
+    }
 }
 
 TEST_F(SchemeDeletingTest, TheSchemesThatComeWithTheProgramStayAfterSoundsComeBackOn)

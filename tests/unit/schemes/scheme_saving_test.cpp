@@ -115,7 +115,7 @@ TEST_F(SchemeSavingTest, ListedNamesAreRefusedWhateverTheirCase)
         ASSERT_EQ(messages.shown.size(), 1u) << name;
         EXPECT_EQ(messages.shown[0].text, std::string("The name ") + name + " is already used.");
         EXPECT_EQ(messages.shown[0].title, "Clavitone");
-        EXPECT_EQ(messages.shown[0].style, MessageOkOnly);
+        EXPECT_EQ(messages.shown[0].style, MessageOkOnly | MessageExclamation);
         EXPECT_EQ(messages.shown[0].owner, fakes::ScriptedWindows::DialogHandle)
             << "the message sits over the dialog";
     }
@@ -134,12 +134,38 @@ TEST_F(SchemeSavingTest, NamesThatDifferInTheCaseOfOtherLettersAreOneName)
     EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice", "\xC4rger"}));
 }
 
-TEST_F(SchemeSavingTest, RefusedOrEmptyNamesKeepTheDialogOpen)
+// Each refusal says why and hands the name box back, so that typing
+// replaces what was refused.
+TEST_F(SchemeSavingTest, RefusedEmptyOrBlankNamesAreExplainedAndKeepTheDialogOpen)
 {
-    SaveAs("Voice");
-    SaveAs("");
-    EXPECT_EQ(windows.stillShown, 2) << "only OK with a new name or Cancel hides the dialog";
-    EXPECT_EQ(messages.shown.size(), 1u) << "an empty name is ignored without a message";
+    constexpr WindowHandle NameBox = 0x5001;
+    const struct {
+        const char* name;
+        const char* text;
+        unsigned style;
+    } cases[] = {
+        {"Voice", "The name Voice is already used.", MessageOkOnly | MessageExclamation},
+        {"", "Please type a name for the sound scheme.", MessageOkOnly | MessageInformation},
+        {"   ", "Please type a name for the sound scheme.", MessageOkOnly | MessageInformation},
+    };
+    const auto before = store.values;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("'") + c.name + "'");
+        messages.shown.clear();
+        focus.requests.clear();
+        windows.interactions.push_back([&](FormModel& dialog) {
+            dialog("txtSave").hWnd = NameBox;
+            dialog("txtSave").text = c.name;
+            dialog.Click(dialog("cmdSaveOk"));
+        });
+        ClickCommand(1);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, c.text);
+        EXPECT_EQ(messages.shown[0].style, c.style);
+        EXPECT_EQ(focus.requests, std::vector<WindowHandle>{NameBox});
+    }
+    EXPECT_EQ(windows.stillShown, 3) << "only OK with a new name or Cancel hides the dialog";
+    EXPECT_EQ(store.values, before);
     EXPECT_EQ(Entries().size(), 2u);
 }
 

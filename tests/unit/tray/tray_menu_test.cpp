@@ -70,12 +70,21 @@ TEST_F(TrayMenuTest, MuteTogglesAndItsTickFollowsTheState)
     EXPECT_EQ(Toggles(), 2);
 }
 
-TEST_F(TrayMenuTest, PreferencesShowsTheWindowInItsNormalState)
+TEST_F(TrayMenuTest, PreferencesShowsTheWindowInItsNormalStateWithTheFocusOnTheSchemeList)
 {
-    pref.mnuPopUp_Click(2);
-    EXPECT_EQ(Sequence(), Names{"ShowWindow"});
-    EXPECT_EQ(journal[0].number, FormHandle);
-    EXPECT_EQ(journal[0].text, "1") << "SW_SHOWNORMAL: a hidden or minimized window comes back at its normal size";
+    constexpr WindowHandle ListHandle = 0x2100;
+    form("Combo", 0).hWnd = ListHandle;
+    for (int opening = 0; opening < 2; ++opening) {
+        journal.clear();
+        focus.requests.clear();
+        pref.mnuPopUp_Click(2);
+        ASSERT_FALSE(journal.empty());
+        EXPECT_EQ(journal[0].what, "ShowWindow");
+        EXPECT_EQ(journal[0].number, FormHandle);
+        EXPECT_EQ(journal[0].text, "1") << "SW_SHOWNORMAL: a hidden or minimized window comes back at its normal size";
+        EXPECT_EQ(focus.requests, std::vector<WindowHandle>{ListHandle}) << "not on \" Minimize\"";
+        pref.Command_Click(0);
+    }
 }
 
 TEST_F(TrayMenuTest, HelpHandsTheHelpFileInTheProgramFolderToTheShell)
