@@ -45,7 +45,12 @@ int MouseShiftState(WPARAM keys)
 
 void WinWindowFocus::SetFocus(WindowHandle window)
 {
-    ::SetFocus(reinterpret_cast<HWND>(window));
+    HWND target = reinterpret_cast<HWND>(window);
+    ::SetFocus(target);
+    // A text box given the focus back comes with its text selected, so that
+    // typing replaces it.
+    if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(target, EM_SETSEL, 0, -1);
 }
 
 PrefEvents::PrefEvents(frmPref& pref, int twipsPerPixelX, int twipsPerPixelY)

@@ -116,6 +116,11 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         pref_.HotkeyPressed(static_cast<int>(wParam));
         return 0;
     case WM_COMMAND:
+        // Escape puts the window away, as " Minimize" does.
+        if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+            pref_.Command_Click(0);
+            return 0;
+        }
         if (!PressFocusedButtonOnEnter(window_, wParam, lParam))
             ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;

@@ -17,7 +17,6 @@ constexpr std::string_view HotkeyTaken =
 constexpr std::string_view ProgramsFilter{"Programs (*.exe)\0*.exe\0\0", 25};
 constexpr std::string_view AddTitle = "Quiet while this program is in front";
 constexpr std::string_view ProgramExtension = "exe";
-constexpr std::uint32_t HideReadOnly = 0x4;
 constexpr std::uint32_t NoChangeDir = 0x8;  // the program's working folder stays as it is
 constexpr std::size_t FileBufferSize = 512;
 
@@ -114,7 +113,7 @@ void frmOptions::cmdAdd_Click()
     request.lpstrFile.assign(FileBufferSize, '\0');
     request.nMaxFile = FileBufferSize - 1;
     request.lpstrTitle = std::string(AddTitle);
-    request.Flags = OpenFileFileMustExist | OpenFilePathMustExist | HideReadOnly | NoChangeDir;
+    request.Flags = OpenFileFileMustExist | OpenFilePathMustExist | OpenFileHideReadOnly | NoChangeDir;
     request.lpstrDefExt = std::string(ProgramExtension);
     if (services_.fileDialog.GetOpenFileNameA(request) == 0)
         return;

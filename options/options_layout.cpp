@@ -11,25 +11,25 @@ namespace {
 // one does (indented below it), the hotkey, the two quiet rules, then OK and
 // Cancel at the bottom right. Each label comes just before its control.
 constexpr ControlRow ControlRows[] = {
-    {"optEngine", ClassicEngine, ControlKind::OptionButton, OnWindow, NoIndex, "Classic (one sound at a time)", {},
+    {"optEngine", ClassicEngine, ControlKind::OptionButton, OnWindow, NoIndex, "&Classic (one sound at a time)", {},
      {180, 180, 5340, 255}, 0},
-    {"optEngine", MixedEngine, ControlKind::OptionButton, OnWindow, NoIndex, "Mixed (sounds overlap)", {},
+    {"optEngine", MixedEngine, ControlKind::OptionButton, OnWindow, NoIndex, "&Mixed (sounds overlap)", {},
      {180, 480, 5340, 255}, 1},
-    {"lblVolume", NoIndex, ControlKind::Label, OnWindow, NoIndex, "Volume", {}, {420, 870, 840, 195}, 2},
+    {"lblVolume", NoIndex, ControlKind::Label, OnWindow, NoIndex, "&Volume", {}, {420, 870, 840, 195}, 2},
     {"sldVolume", NoIndex, ControlKind::TrackBar, OnWindow, NoIndex, {}, {}, {1320, 780, 4200, 375}, 3},
-    {"chkStereo", NoIndex, ControlKind::CheckBox, OnWindow, NoIndex, "Stereo by key position", {},
+    {"chkStereo", NoIndex, ControlKind::CheckBox, OnWindow, NoIndex, "&Stereo by key position", {},
      {420, 1230, 5100, 255}, 4},
-    {"lblHotkey", NoIndex, ControlKind::Label, OnWindow, NoIndex, "Mute hotkey", {}, {180, 1710, 1320, 195}, 5},
+    {"lblHotkey", NoIndex, ControlKind::Label, OnWindow, NoIndex, "Mute &hotkey", {}, {180, 1710, 1320, 195}, 5},
     {"hkyMute", NoIndex, ControlKind::HotkeyBox, OnWindow, NoIndex, {}, {}, {1560, 1650, 2400, 315}, 6},
-    {"chkPasswords", NoIndex, ControlKind::CheckBox, OnWindow, NoIndex, "Quiet in password fields", {},
+    {"chkPasswords", NoIndex, ControlKind::CheckBox, OnWindow, NoIndex, "Quiet in &password fields", {},
      {180, 2130, 5340, 255}, 7},
-    {"lblPrograms", NoIndex, ControlKind::Label, OnWindow, NoIndex, "Quiet while these programs are in front", {},
+    {"lblPrograms", NoIndex, ControlKind::Label, OnWindow, NoIndex, "Quiet &while these programs are in front", {},
      {180, 2550, 5340, 195}, 8},
     {"lstPrograms", NoIndex, ControlKind::ListBox, OnWindow, NoIndex, {}, {}, {180, 2790, 3960, 1290}, 9},
-    {"cmdAdd", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "Add...", {}, {4260, 2790, 1260, 315}, 10},
-    {"cmdRemove", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "Remove", {}, {4260, 3195, 1260, 315}, 11},
-    {"cmdOk", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "OK", {}, {2880, 4380, 1260, 315}, 12},
-    {"cmdCancel", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "Cancel", {}, {4260, 4380, 1260, 315}, 13},
+    {"cmdAdd", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "&Add...", {}, {4260, 2790, 1260, 315}, 10},
+    {"cmdRemove", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "&Remove", {}, {4260, 3195, 1260, 315}, 11},
+    {"cmdOk", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "&OK", {}, {2880, 4380, 1260, 315}, 12},
+    {"cmdCancel", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "Ca&ncel", {}, {4260, 4380, 1260, 315}, 13},
 };
 
 }  // namespace

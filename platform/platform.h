@@ -121,6 +121,7 @@ struct OpenFileRequest {
 };
 
 inline constexpr std::uint32_t OpenFileRequestSize = 76;
+inline constexpr std::uint32_t OpenFileHideReadOnly = 0x4;  // no "Open as read-only" box
 inline constexpr std::uint32_t OpenFilePathMustExist = 0x800;
 inline constexpr std::uint32_t OpenFileFileMustExist = 0x1000;
 

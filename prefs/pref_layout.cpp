@@ -126,19 +126,19 @@ constexpr ControlRow ControlRows[] = {
     {"picOptions", 0, ControlKind::PictureBox, OnWindow, NoIndex, {}, {}, {0, 0, 8100, 4845}, 88},
     {"Frame", 0, ControlKind::Frame, "picOptions", 0, {}, {}, {60, 60, 7935, 4695}, 89},
     {"Combo", 0, ControlKind::ComboList, "Frame", 0, {}, {}, {180, 300, 3000, 315}, 93},
-    {"Command", 1, ControlKind::CommandButton, "Frame", 0, "Save as...", {}, {3420, 300, 1380, 330}, 94},
-    {"Command", 2, ControlKind::CommandButton, "Frame", 0, "Delete scheme", {}, {4980, 300, 1380, 330}, 95},
+    {"Command", 1, ControlKind::CommandButton, "Frame", 0, "&Save as...", {}, {3420, 300, 1380, 330}, 94},
+    {"Command", 2, ControlKind::CommandButton, "Frame", 0, "&Delete scheme", {}, {4980, 300, 1380, 330}, 95},
     // In the free end of the scheme row, over the navigation keys, and last in the tab order.
-    {"Command", 3, ControlKind::CommandButton, "Frame", 0, "Options...", {}, {6540, 300, 1235, 330}, 97},
+    {"Command", 3, ControlKind::CommandButton, "Frame", 0, "&Options...", {}, {6540, 300, 1235, 330}, 97},
     {"Label", 0, ControlKind::Label, "Frame", 0, "Path to sound", {}, {120, 3960, 3135, 195}, 92},
     {"Text", 0, ControlKind::TextBox, "Frame", 0, {}, {}, {120, 4200, 6240, 330}, 90},
-    {"cmdBrowse", 0, ControlKind::CommandButton, "Frame", 0, "Find sound", {}, {6540, 4200, 1235, 330}, 91},
+    {"cmdBrowse", 0, ControlKind::CommandButton, "Frame", 0, "&Find sound", {}, {6540, 4200, 1235, 330}, 91},
     // pichook and the images lie right of the client area: present, never seen.
     {"pichook", NoIndex, ControlKind::PictureBox, OnWindow, NoIndex, {}, {}, {8880, 720, 855, 555}, 87},
-    {"Command", 0, ControlKind::CommandButton, OnWindow, NoIndex, " Minimize", {}, {6660, 4860, 1335, 315}, 0},
+    {"Command", 0, ControlKind::CommandButton, OnWindow, NoIndex, " &Minimize", {}, {6660, 4860, 1335, 315}, 0},
     // In the free space left of " Minimize", outside picOptions(0): like
     // chkLaunch it stays usable while sounds are off.
-    {"cmdImport", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "Import pack...", {},
+    {"cmdImport", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "&Import pack...", {},
      {5160, 4860, 1380, 315}, 98},
     {"imgDefault", 0, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYON", {8880, 120, 480, 480}, -1},
     {"imgDefault", 1, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYOFF", {9600, 120, 480, 480}, -1},
@@ -172,7 +172,7 @@ struct MenuRow {
 };
 
 constexpr MenuRow MenuRows[] = {
-    {1, "Mute"}, {2, "Preferences"}, {3, "Help"}, {4, "About"}, {5, "-"}, {7, "-"}, {8, "Exit Program"},
+    {1, "&Mute"}, {2, "&Preferences"}, {3, "&Help"}, {4, "&About"}, {5, "-"}, {7, "-"}, {8, "E&xit Program"},
 };
 
 constexpr int Ticked = 1;

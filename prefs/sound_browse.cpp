@@ -76,7 +76,7 @@ std::string SoundBrowse::OpenFile(const std::string& FileExtension, const std::i
     request.nMaxFileTitle = FileBufferLimit;
     request.lpstrInitialDir = BrowseText[0];
     request.lpstrTitle = std::string(DialogTitle) + details_.SelectedKeyName;
-    request.Flags = OpenFileFileMustExist | OpenFilePathMustExist;
+    request.Flags = OpenFileFileMustExist | OpenFilePathMustExist | OpenFileHideReadOnly;
     request.lpstrDefExt = FileExtension;
 
     if (dialog_.GetOpenFileNameA(request) != 0)

@@ -148,7 +148,7 @@ std::optional<std::string> PackImport::ChooseConfig()
     request.nMaxFile = FileBufferSize - 1;
     request.lpstrInitialDir = lastFolder_;
     request.lpstrTitle = DialogTitle;
-    request.Flags = OpenFileFileMustExist | OpenFilePathMustExist;
+    request.Flags = OpenFileFileMustExist | OpenFilePathMustExist | OpenFileHideReadOnly;
     request.lpstrDefExt = ConfigExtension;
     if (services_.dialog.GetOpenFileNameA(request) == 0)
         return std::nullopt;

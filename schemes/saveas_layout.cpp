@@ -8,10 +8,10 @@ namespace {
 
 // The name box comes first in the tab order, so it has the focus on opening.
 constexpr ControlRow ControlRows[] = {
-    {"lblSave", NoIndex, ControlKind::Label, OnWindow, NoIndex, "Save this sound scheme as:", {}, {180, 180, 5175, 255}, 1},
+    {"lblSave", NoIndex, ControlKind::Label, OnWindow, NoIndex, "Save this sound scheme &as:", {}, {180, 180, 5175, 255}, 1},
     {"txtSave", NoIndex, ControlKind::TextBox, OnWindow, NoIndex, {}, {}, {180, 420, 5175, 315}, 0},
-    {"cmdSaveOk", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "OK", {}, {2520, 900, 1395, 315}, 2},
-    {"cmdCancel", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "Cancel", {}, {4020, 900, 1335, 315}, 3},
+    {"cmdSaveOk", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "&OK", {}, {2520, 900, 1395, 315}, 2},
+    {"cmdCancel", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "&Cancel", {}, {4020, 900, 1335, 315}, 3},
 };
 
 }  // namespace

@@ -75,7 +75,7 @@ Shape ShapeOf(const Control& control)
     case ControlKind::ListBox:
         return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, true};
     case ControlKind::TrackBar:
-        return {TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP, 0, true};
+        return {TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | WS_TABSTOP, 0, true};  // the tip shows the value
     case ControlKind::HotkeyBox:
         return {HOTKEY_CLASSA, WS_TABSTOP, WS_EX_CLIENTEDGE, true};
     case ControlKind::KeyButton:
@@ -98,7 +98,9 @@ Shape ShapeOf(const Control& control)
         // One with a picture shows only that, sunk into the surface.
         if (!control.picture.empty())
             return {"STATIC", SS_BITMAP | SS_CENTERIMAGE, WS_EX_CLIENTEDGE, false};
-        return {PictureBoxClass, WS_TABSTOP, WS_EX_TRANSPARENT, false};
+        // A container is no stop of its own: Tab from the last key goes on
+        // to the path box and "Find sound", with the key still shown.
+        return {PictureBoxClass, 0, WS_EX_TRANSPARENT, false};
     case ControlKind::Line:
         return {LineClass, 0, 0, false};
     case ControlKind::Image:
@@ -253,6 +255,9 @@ void FormControls::Create(HINSTANCE instance, HWND window, std::size_t position,
     const RECT area = PixelRect(position);
     // A control placed beyond the client area is never seen: Tab passes it by.
     DWORD style = shape.style | (startsGroup ? WS_GROUP : 0);
+    // The button Enter presses is drawn as the default one.
+    if (control.kind == ControlKind::CommandButton && control.id.name == form_.enterButton)
+        style |= BS_DEFPUSHBUTTON;
     if (area.left >= TwipsToPixels(form_.clientWidth, twipsPerPixelX_) ||
         area.top >= TwipsToPixels(form_.clientHeight, twipsPerPixelY_))
         style &= ~static_cast<DWORD>(WS_TABSTOP);

@@ -163,6 +163,12 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
         else
             ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
+    case DM_GETDEFID:
+        // Asked as the focus leaves a push button, so that Enter's button
+        // is drawn as the default one again.
+        if (const Control* button = form_.Find(form_.enterButton); button && button->hWnd)
+            return MAKELRESULT(GetDlgCtrlID(reinterpret_cast<HWND>(button->hWnd)), DC_HASDEFID);
+        break;
     case WM_HSCROLL:
         if (controls_ && lParam)
             controls_->UserScroll(reinterpret_cast<HWND>(lParam));

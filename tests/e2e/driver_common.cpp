@@ -33,11 +33,23 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+// A button's or label's text as it is shown: an access key's "&" only
+// underlines the letter after it, and "&&" shows one "&".
+std::string ShownText(const std::string& text) {
+  std::string shown;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;
+    shown += text[i];
+  }
+  return shown;
+}
+
 std::string ControlText(HWND hwnd) {
   char text[512] = {};
   DWORD_PTR copied = 0;
   SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
-  return text;
+  const std::string kind = ClassOf(hwnd);
+  return kind == "Button" || kind == "Static" ? ShownText(text) : std::string(text);
 }
 
 std::string ClassOf(HWND hwnd) {

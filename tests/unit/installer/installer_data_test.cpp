@@ -134,18 +134,19 @@ TEST_F(InstallerDataTest, GivesATextForEveryLanguageKeyAndNoOther)
     EXPECT_EQ(names, sorted);
     for (const std::string& key : keys)
         EXPECT_NE(GetLanguageText(store_, key), "") << key;
-    EXPECT_EQ(GetLanguageText(store_, "lblSave"), "Save this sound scheme as:");
+    EXPECT_EQ(GetLanguageText(store_, "lblSave"), "Save this sound scheme &as:") << "Alt+A reaches the name box";
     EXPECT_EQ(GetLanguageText(store_, "SaveCaption"), "Save scheme as");
 }
 
-// The program glues the texts to a scheme name without adding blanks.
+// The program glues the texts to a scheme name without adding blanks; the
+// name stands in quotes.
 TEST_F(InstallerDataTest, ComposedMessagesReadAsSentences)
 {
     EXPECT_EQ(GetLanguageText(store_, "Saveas0") + "Voice" + GetLanguageText(store_, "Saveas1"),
-              "The name Voice is already used. Please choose another name.");
+              "The name \"Voice\" is already used. Please choose another name.");
     const std::string question =
         GetLanguageText(store_, "DeleteScheme0") + "My keys" + GetLanguageText(store_, "DeleteScheme1");
-    EXPECT_NE(question.find(" My keys?"), std::string::npos) << question;
+    EXPECT_NE(question.find(" \"My keys\"?"), std::string::npos) << question;
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ TEST(PrefLayout, TrayMenuEntriesKeepTheirIndicesUnderTheHiddenParent)
         entries.emplace(control.id.index, control.caption);
     }
     const std::map<int, std::string> expected{
-        {1, "Mute"}, {2, "Preferences"}, {3, "Help"}, {4, "About"}, {5, "-"}, {7, "-"}, {8, "Exit Program"},
+        {1, "&Mute"}, {2, "&Preferences"}, {3, "&Help"}, {4, "&About"}, {5, "-"}, {7, "-"}, {8, "E&xit Program"},
     };
     EXPECT_EQ(entries, expected);
 }
@@ -162,7 +162,7 @@ TEST(PrefLayout, OptionsButtonFillsTheSchemeRowsFreeEndAndMovesNothing)
     }
 
     const Control& options = form("Command", 3);
-    EXPECT_EQ(options.caption, "Options...");
+    EXPECT_EQ(options.caption, "&Options...") << "Alt+O";
     EXPECT_EQ(options.kind, ControlKind::CommandButton);
     EXPECT_EQ(options.container, "Frame");
     const Control& deleting = form("Command", 2);
@@ -203,7 +203,7 @@ TEST(PrefLayout, ImportButtonFitsTheBottomRowBetweenTheLaunchBoxAndMinimize)
     const Control& import = form("cmdImport");
     const Control& launch = form("chkLaunch");
     const Control& minimize = form("Command", 0);
-    EXPECT_EQ(import.caption, "Import pack...");
+    EXPECT_EQ(import.caption, "&Import pack...");
     EXPECT_EQ(import.kind, ControlKind::CommandButton);
     EXPECT_TRUE(import.container.empty());
     EXPECT_EQ(import.rect.top, minimize.rect.top);

@@ -48,7 +48,7 @@ TEST_F(SoundBrowseTest, DialogRequestIsFilledAsWindowsExpectsIt)
     EXPECT_EQ(request.nMaxFileTitle, 511u);
     EXPECT_EQ(request.lpstrInitialDir, "C:\\Sounds\\");
     EXPECT_EQ(request.lpstrTitle, "Find a sound for the button A");
-    EXPECT_EQ(request.Flags, 0x1800u);
+    EXPECT_EQ(request.Flags, 0x1804u) << "no \"Open as read-only\" box";
     EXPECT_EQ(request.lpstrDefExt, "*.wav");
 }
 

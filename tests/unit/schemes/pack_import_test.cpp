@@ -186,7 +186,7 @@ TEST_F(PackImportTest, TheDialogAsksForConfigJsonAndCancelDoesNothing)
     const OpenFileRequest& request = fileDialog.requests[0];
     EXPECT_EQ(request.hwndOwner, testing::PrefHandle);
     EXPECT_EQ(request.lpstrFilter, std::string("Sound pack (config.json)\0config.json\0\0", 38));
-    EXPECT_EQ(request.Flags, OpenFileFileMustExist | OpenFilePathMustExist);
+    EXPECT_EQ(request.Flags, OpenFileFileMustExist | OpenFilePathMustExist | OpenFileHideReadOnly);
     EXPECT_EQ(request.lpstrTitle, "Import a sound pack");
     EXPECT_EQ(store.values, before);
     EXPECT_TRUE(messages.shown.empty());

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The keyboard alone: Alt+S opens the save dialog, where Enter is OK and
+# Escape is Cancel; Alt+O opens the Options window; Escape on the delete
+# question keeps the scheme; Escape puts the preferences window away.
+source "$(dirname "$0")/scheme_env.sh"
+scheme_begin keyboard_paths
+
+dialog='Save scheme as'
+options='Clavitone Options'
+confirm='Delete this scheme'
+scheme_store Settings SchemesQuantity 3 Scheme0 Typewriter Scheme1 Voice Scheme2 Mine LastScheme 2 \
+  'Mine_#65' 'C:\snd\mine65.wav' \
+  -- Language SaveCaption "$dialog" DeleteScheme0 'Delete ' DeleteScheme1 '?' DeleteScheme2 "$confirm"
+scheme_start $'Typewriter\nVoice\n*Mine'
+
+alt() { e2e_driver down 18 && e2e_driver keys "$1" && e2e_driver up 18 || e2e_fail "could not press Alt+$1"; }
+
+# Alt+S, a name, Escape: nothing saved.
+alt 83
+e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "Alt+S did not open the save dialog"
+e2e_driver type Gone || e2e_fail "could not type a name"
+e2e_driver keys 27 || e2e_fail "could not press Escape"
+e2e_poll 5000 scheme_window_hidden "$dialog" || e2e_fail "Escape did not close the save dialog"
+scheme_expect_list $'Typewriter\nVoice\n*Mine'
+scheme_expect_absent 'Gone_#65'
+
+# Alt+S, a name, Enter: saved and current.
+alt 83
+e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "Alt+S did not open the save dialog again"
+e2e_driver type Kept || e2e_fail "could not type a name"
+e2e_driver keys 13 || e2e_fail "could not press Enter"
+e2e_poll 5000 scheme_window_hidden "$dialog" || e2e_fail "Enter did not close the save dialog"
+scheme_expect_list $'Typewriter\nVoice\nMine\n*Kept'
+scheme_expect_value 'Kept_#65' 'C:\snd\mine65.wav'
+
+# Escape on the delete question is no Yes.
+e2e_driver click "$E2E_TITLE" 'Delete scheme' || e2e_fail "no \"Delete scheme\" button"
+e2e_poll 5000 scheme_window_shown "$confirm" || e2e_fail "no confirmation"
+e2e_driver keys 27 || e2e_fail "could not press Escape"
+e2e_poll 5000 scheme_window_gone "$confirm" || e2e_fail "Escape did not close the question"
+scheme_expect_list $'Typewriter\nVoice\nMine\n*Kept'
+scheme_expect_value 'Kept_#65' 'C:\snd\mine65.wav'
+
+# Alt+O opens the Options window; Escape closes it.
+alt 79
+e2e_poll 5000 scheme_window_shown "$options" || e2e_fail "Alt+O did not open the Options window"
+e2e_driver keys 27 || e2e_fail "could not press Escape"
+e2e_poll 5000 scheme_window_hidden "$options" || e2e_fail "Escape did not close the Options window"
+
+# Escape in the preferences window does what " Minimize" does.
+e2e_poll 5000 scheme_window_enabled "$E2E_TITLE" || e2e_fail "the preferences window stayed disabled"
+e2e_driver keys 27 || e2e_fail "could not press Escape"
+e2e_poll 5000 scheme_window_hidden "$E2E_TITLE" || e2e_fail "Escape did not put the preferences window away"
+exit 0
