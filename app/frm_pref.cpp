@@ -15,6 +15,8 @@ constexpr int MinimizeCommand = 0;
 constexpr int SaveAsCommand = 1;
 constexpr int DeleteCommand = 2;
 constexpr int OptionsCommand = 3;
+constexpr std::string_view ImportedWhileMuted =
+    "The pack is imported and its scheme is selected, but key sounds are off. Click the tray icon to switch them on.";
 
 // Each key sounds from where its button sits on the keyboard picture.
 PanTable KeyButtonPans(const FormModel& form)
@@ -98,6 +100,17 @@ void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
     // under it, in the middle of the audio system's calls, can crash there.
     engine_.SetSoundEnabled(false);
     platform_.environment.EndProcess();
+}
+
+// While muted the new scheme is selected behind a greyed list: the user is
+// told why it does not sound.
+void frmPref::cmdImport_Click()
+{
+    const std::size_t schemes = form_("Combo", 0).items.size();
+    import_.cmdImport_Click();
+    if (!playback_.SoundEnabled && form_("Combo", 0).items.size() > schemes)
+        platform_.messages.MessageBoxA(form_.hWnd, std::string(ImportedWhileMuted), "Clavitone",
+                                       MessageOkOnly | MessageInformation);
 }
 
 void frmPref::ApplyEngineSettings()

@@ -102,7 +102,7 @@ public:
     const std::string& SelectedKeyName() const { return details_.SelectedKeyName; }
     void Combo_Click(std::int16_t Index) { schemes_.Combo_Click(Index); }
     void Command_Click(std::int16_t Index);
-    void cmdImport_Click() { import_.cmdImport_Click(); }
+    void cmdImport_Click();
     void cmdImport_GotFocus() { details_.Deselect(); }
 
     void pichook_MouseMove(int button, int shift, float x, float y) { menu_.pichook_MouseMove(button, shift, x, y); }

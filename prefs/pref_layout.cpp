@@ -128,8 +128,10 @@ constexpr ControlRow ControlRows[] = {
     {"Combo", 0, ControlKind::ComboList, "Frame", 0, {}, {}, {180, 300, 3000, 315}, 93},
     {"Command", 1, ControlKind::CommandButton, "Frame", 0, "&Save as...", {}, {3420, 300, 1380, 330}, 94},
     {"Command", 2, ControlKind::CommandButton, "Frame", 0, "&Delete scheme", {}, {4980, 300, 1380, 330}, 95},
-    // In the free end of the scheme row, over the navigation keys, and last in the tab order.
-    {"Command", 3, ControlKind::CommandButton, "Frame", 0, "&Options...", {}, {6540, 300, 1235, 330}, 97},
+    // In the free end of the scheme row, over the navigation keys, and last in
+    // the tab order. It sits on the window, outside the panel that muting
+    // disables, so that the mute hotkey can be changed while muted.
+    {"Command", 3, ControlKind::CommandButton, OnWindow, NoIndex, "&Options...", {}, {6600, 360, 1235, 330}, 97},
     {"Label", 0, ControlKind::Label, "Frame", 0, "Path to sound", {}, {120, 3960, 3135, 195}, 92},
     {"Text", 0, ControlKind::TextBox, "Frame", 0, {}, {}, {120, 4200, 6240, 330}, 90},
     {"cmdBrowse", 0, ControlKind::CommandButton, "Frame", 0, "&Find sound", {}, {6540, 4200, 1235, 330}, 91},

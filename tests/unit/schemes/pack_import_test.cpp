@@ -1,6 +1,7 @@
 // "Import pack...": a pack in, a scheme and a folder of WAVs out, or nothing at all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -87,6 +88,32 @@ TEST_F(PackImportTest, ASingleFilePackBecomesTheCurrentSchemeWithAWavPerKey)
     EXPECT_EQ(At("Cream_#16"), folder + "\\16.wav");
     EXPECT_EQ(keySound[66], folder + "\\66.wav") << "the switch has loaded the new scheme";
     EXPECT_EQ(Key(66), 0);
+}
+
+// Muted, the import works all the same and says that sounds are off; a
+// failed import or one made with sounds on says nothing of the kind.
+TEST_F(PackImportTest, AnImportWhileMutedSaysThatSoundsAreOff)
+{
+    const struct {
+        bool muted;
+        bool broken;
+        bool told;
+    } cases[] = {{true, false, true}, {false, false, false}, {true, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.muted) + std::to_string(c.broken));
+        if (c.muted == pref.SoundEnabled())
+            pref.ToggleSound();
+        files.files.clear();
+        messages.shown.clear();
+        SingleFilePack();
+        if (c.broken)
+            files.Add(Config, "{");
+        Import();
+        const bool told = std::any_of(messages.shown.begin(), messages.shown.end(), [](const auto& shown) {
+            return shown.text.find("key sounds are off") != std::string::npos;
+        });
+        EXPECT_EQ(told, c.told);
+    }
 }
 
 TEST_F(PackImportTest, AnOggPackWithSilentKeysKeepsThemSilent)
