@@ -14,6 +14,8 @@ constexpr ControlRow ControlRows[] = {
     {"Frame", 0, ControlKind::Frame, OnWindow, NoIndex, "About", {}, {60, 60, 4995, 2295}, 1},
     {"picContainer", 3, ControlKind::PictureBox, "Frame", 0, {}, "ABOUT", {240, 360, 1590, 1590}, 2},
     {"Label", 8, ControlKind::Label, "Frame", 0, "Clavitone", {}, {2280, 360, 1395, 255}, 6},
+    // Filled from the version resource as the window loads.
+    {"lblVersion", NoIndex, ControlKind::Label, "Frame", 0, {}, {}, {2280, 660, 2475, 255}, 7},
     {"Command", AboutMail, ControlKind::CommandButton, "Frame", 0, "Send us a &mail", {}, {2280, 1320, 1995, 375}, 4},
     {"Command", AboutSite, ControlKind::CommandButton, "Frame", 0, "Visit our &site", {}, {2280, 1740, 1995, 375}, 3},
     {"Command", AboutOk, ControlKind::CommandButton, OnWindow, NoIndex, "&OK", {}, {3660, 3840, 1395, 375}, 0},
@@ -39,6 +41,11 @@ FormModel MakeAboutForm()
     MakeLink(form("Command", AboutMail), MailToolTip());
     MakeLink(form("Command", AboutSite), std::string(SiteHost));
     return form;
+}
+
+std::string VersionCaption(unsigned major, unsigned minor, unsigned build)
+{
+    return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(build);
 }
 
 }  // namespace clavitone

@@ -13,4 +13,8 @@ inline constexpr int AboutSite = 2;
 // The whole window: the framed picture, name and link buttons, and "OK".
 FormModel MakeAboutForm();
 
+// The version line under the program's name, from the numbers of the
+// executable's own version resource.
+std::string VersionCaption(unsigned major, unsigned minor, unsigned build);
+
 }  // namespace clavitone

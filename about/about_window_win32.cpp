@@ -1,5 +1,8 @@
 #include "about/about_window_win32.h"
 
+#include <string>
+#include <vector>
+
 #include "about/about_layout.h"
 #include "ui/form_builder_win32.h"
 
@@ -23,6 +26,26 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
     windowClass.lpszClassName = WindowClass;
     windowClass.cbWndExtra = sizeof(AboutWindow*);
     RegisterClassExA(&windowClass);
+}
+
+// The numbers of the executable's own version resource; none when it has none.
+std::string OwnVersionCaption()
+{
+    char path[MAX_PATH] = {};
+    if (GetModuleFileNameA(nullptr, path, MAX_PATH) == 0)
+        return {};
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    if (size == 0)
+        return {};
+    std::vector<char> data(size);
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!GetFileVersionInfoA(path, 0, size, data.data()) ||
+        !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || length < sizeof *info)
+        return {};
+    return VersionCaption(HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+                          HIWORD(info->dwFileVersionLS));
 }
 
 }  // namespace
@@ -55,6 +78,7 @@ WindowHandle AboutWindow::Load()
     form_.hWnd = reinterpret_cast<WindowHandle>(window_);
     controls_ = std::make_unique<FormControls>(instance_, window_, form_, twipsPerPixelX_, twipsPerPixelY_);
     form_.changed = [this](const Control& control) { controls_->Apply(control); };
+    form_.SetCaption(form_("lblVersion"), OwnVersionCaption());
     return form_.hWnd;
 }
 

@@ -55,6 +55,7 @@ e2e_expect_layout "$about" "client 5145 4305
 60 60 4995 2295 Button About
 300 420 1590 1590 Static
 2340 420 1395 255 Static Clavitone
+2340 720 2475 255 Static Version 1.0.0
 2340 1380 1995 375 Button Send us a mail
 2340 1800 1995 375 Button Visit our site
 3660 3840 1395 375 Button OK"

@@ -31,6 +31,13 @@ TEST(AboutLayoutTest, EveryControlLiesInsideItsContainerAndTheWindow)
     }
 }
 
+TEST(AboutLayoutTest, TheVersionLineShowsThreeNumbers)
+{
+    EXPECT_EQ(VersionCaption(1, 0, 0), "Version 1.0.0");
+    EXPECT_EQ(VersionCaption(2, 15, 304), "Version 2.15.304");
+    EXPECT_EQ(MakeAboutForm()("lblVersion").caption, "") << "filled from the version resource as the window loads";
+}
+
 TEST(AboutLayoutTest, OkComesFirstInTabOrderAndHoldsTheFocus)
 {
     FormModel form = MakeAboutForm();
