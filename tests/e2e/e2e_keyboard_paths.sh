@@ -15,21 +15,21 @@ scheme_start $'Typewriter\nVoice\n*Mine'
 
 alt() { e2e_driver down 18 && e2e_driver keys "$1" && e2e_driver up 18 || e2e_fail "could not press Alt+$1"; }
 
-# Alt+S, a name, Escape: nothing saved.
-alt 83
-e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "Alt+S did not open the save dialog"
-e2e_driver type Gone || e2e_fail "could not type a name"
-e2e_driver keys 27 || e2e_fail "could not press Escape"
-e2e_poll 5000 scheme_window_hidden "$dialog" || e2e_fail "Escape did not close the save dialog"
+# Alt+S, a name, then the key that ends the dialog.
+save_by_keyboard() {
+  local name=$1 key=$2
+  alt 83
+  e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "Alt+S did not open the save dialog"
+  e2e_driver type "$name" || e2e_fail "could not type a name"
+  e2e_driver keys "$key" || e2e_fail "could not press key $key"
+  e2e_poll 5000 scheme_window_hidden "$dialog" || e2e_fail "key $key did not close the save dialog"
+}
+
+save_by_keyboard Gone 27  # Escape: nothing saved
 scheme_expect_list $'Typewriter\nVoice\n*Mine'
 scheme_expect_absent 'Gone_#65'
 
-# Alt+S, a name, Enter: saved and current.
-alt 83
-e2e_poll 5000 scheme_window_shown "$dialog" || e2e_fail "Alt+S did not open the save dialog again"
-e2e_driver type Kept || e2e_fail "could not type a name"
-e2e_driver keys 13 || e2e_fail "could not press Enter"
-e2e_poll 5000 scheme_window_hidden "$dialog" || e2e_fail "Enter did not close the save dialog"
+save_by_keyboard Kept 13  # Enter: saved and current
 scheme_expect_list $'Typewriter\nVoice\nMine\n*Kept'
 scheme_expect_value 'Kept_#65' 'C:\snd\mine65.wav'
 
