@@ -122,7 +122,7 @@ constexpr int FirstKeyTabIndex = 1;
 // Every control except the key buttons, the lines and the menu.
 constexpr ControlRow ControlRows[] = {
     {"chkLaunch", NoIndex, ControlKind::CheckBox, OnWindow, NoIndex,
-     "Automatically launch the application at start up", {}, {180, 4860, 4800, 255}, 96},
+     "&Automatically launch the application at start up", {}, {180, 4860, 4800, 255}, 96},
     {"picOptions", 0, ControlKind::PictureBox, OnWindow, NoIndex, {}, {}, {0, 0, 8100, 4845}, 88},
     {"Frame", 0, ControlKind::Frame, "picOptions", 0, {}, {}, {60, 60, 7935, 4695}, 89},
     {"Combo", 0, ControlKind::ComboList, "Frame", 0, {}, {}, {180, 300, 3000, 315}, 93},

@@ -207,7 +207,7 @@ void PackImport::AddScheme(const std::string& name, const std::string& folder, c
 
 void PackImport::Tell(const std::string& text)
 {
-    services_.messages.MessageBoxA(pref_.hWnd, text, std::string(MessageTitle), MessageOkOnly);
+    services_.messages.MessageBoxA(pref_.hWnd, text, std::string(MessageTitle), MessageOkOnly | MessageExclamation);
 }
 
 }  // namespace clavitone

@@ -183,7 +183,7 @@ TEST_F(PackImportTest, ABrokenPackLeavesTheStoreAndTheFolderAsTheyWere)
         EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice"})) << what;
         ASSERT_EQ(messages.shown.size(), 1u) << what;
         EXPECT_EQ(messages.shown[0].title, "Clavitone");
-        EXPECT_EQ(messages.shown[0].style, MessageOkOnly);
+        EXPECT_EQ(messages.shown[0].style, MessageOkOnly | MessageExclamation);
         EXPECT_TRUE(messages.shown[0].text.starts_with("The sound pack was not imported.")) << what;
     }
 }
