@@ -90,7 +90,7 @@ expect_text "$settings" 'Voice-EnableSound_#13' 0
 expect_text "$settings" 'Voice_#13' "$folder\\Voice\\13.wav"
 expect_text "$settings" 'Typewriter_#90' 'C:\Mine\z.wav'
 expect_text "$language" Progon 'Clavitone: key sounds on'
-expect_text "$language" Saveas0 'The name '
+expect_text "$language" Saveas0 'The name "'
 expect_text "$user_run_key" Clavitone "\"$folder\\Clavitone\""
 reg_absent "$run_key" Clavitone || e2e_fail "the installer wrote the machine-wide Run value"
 expect_text "$uninstall_key" UninstallString "\"$folder\\uninstall.exe\""

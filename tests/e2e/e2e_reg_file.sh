@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Clavitone.reg, the settings for installs by hand, imports into the registry
 # so that the program's own store reads back exactly the installer data:
-# escaped backslashes, blanks at the ends of texts and names with blanks.
+# escaped backslashes, double quotes at the ends of texts and names with blanks.
 source "$(dirname "$0")/wine_env.sh"
 e2e_begin reg_file
 
@@ -20,8 +20,8 @@ path=$(probe get Settings 'Voice_#222' '')
 [[ $path == 'C:\Program Files'*'\Clavitone\Voice\222.wav' ]] || e2e_fail "Voice path of key 222: '$path'"
 e2e_expect_count "state of a key" 0 "$(probe get Settings 'Typewriter-EnableSound_#8' '')"
 # Command substitution would eat a trailing newline, never a blank: compare with markers.
-e2e_expect_count "text ending in a blank" "[The name ]" "[$(probe get Language Saveas0 '')]"
-e2e_expect_count "text starting with a blank" "[ is already used. Please choose another name.]" \
+e2e_expect_count "text ending in a double quote" '[The name "]' "[$(probe get Language Saveas0 '')]"
+e2e_expect_count "text starting with a double quote" '[" is already used. Please choose another name.]' \
   "[$(probe get Language Saveas1 '')]"
 e2e_expect_count "key with a blank" "All files (*.*)" "$(probe get Language 'All files' '')"
 exit 0
