@@ -46,10 +46,11 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
       import_({services.store, services.files, services.codePage, services.fileDialog, services.messages}, form),
       trayIcon_(services.tray, form),
       toggle_(playback_, trayIcon_, services.hook, services.store, form),
-      menu_({services.windows, services.shell, services.environment, services.about, services.focus}, toggle_, form, [this] {
-          std::int16_t cancel = 0;
-          Form_Unload(cancel);
-      }),
+      menu_({services.windows, services.shell, services.environment, services.about, services.focus}, toggle_, form,
+            [this] {
+                std::int16_t cancel = 0;
+                Form_Unload(cancel);
+            }),
       hotkey_(services.hotkeys, services.store, form.hWnd),
       quiet_(services.foreground),
       options_({services.store, services.windows, services.messages, services.fileDialog, services.focus}, hotkey_, form,

@@ -74,8 +74,9 @@ Shape ShapeOf(const Control& control)
         return {"BUTTON", BS_AUTORADIOBUTTON, 0, true};
     case ControlKind::ListBox:
         return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, true};
+    // Its tip shows the value while the slider moves.
     case ControlKind::TrackBar:
-        return {TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | WS_TABSTOP, 0, true};  // the tip shows the value
+        return {TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | WS_TABSTOP, 0, true};
     case ControlKind::HotkeyBox:
         return {HOTKEY_CLASSA, WS_TABSTOP, WS_EX_CLIENTEDGE, true};
     case ControlKind::KeyButton:
