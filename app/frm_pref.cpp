@@ -32,7 +32,7 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
                  FormModel& optionsForm)
     : platform_(services),
       form_(form),
-      engine_(services.audio, keySound),
+      engine_(services.audio, keySound, services.log),
       playback_(keySound, services.sound, &engine_),
       details_(form, services.store, services.environment, services.focus, keySound),
       browse_(form, services.store, services.environment, services.fileDialog, details_),
@@ -70,6 +70,7 @@ void frmPref::Form_Load()
         Form_Unload(cancel);
         return;
     }
+    platform_.log.Write("Clavitone started");
     platform_.hook.InitHook(hWnd());
     playback_.SoundEnabled = true;
     // The stream opens before the sounds load, so they are converted to its rate.

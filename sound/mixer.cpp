@@ -112,7 +112,8 @@ void Mixer::MixVoice(Voice& voice, float* mix, int frames)
 {
     const MixSound& sound = *voice.sound;
     const bool fading = voice.fadeLeft > 0;
-    auto count = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(frames), sound.Frames() - voice.frame));
+    auto count =
+        static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(frames), sound.Frames() - voice.frame));
     if (fading)
         count = std::min(count, voice.fadeLeft);
     const float step = fading ? 1.0f / static_cast<float>(fadeFrames_) : 0.0f;
