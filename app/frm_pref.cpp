@@ -141,7 +141,7 @@ void frmPref::Command_Click(std::int16_t Index)
         deleting_.DeleteScheme();
         break;
     case OptionsCommand:
-        if (options_.Show())
+        if (options_.Show(engine_.Status()))
             OptionsApplied();
         break;
     default:

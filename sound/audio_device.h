@@ -22,6 +22,8 @@ public:
     virtual ~RenderSource() = default;
     // Fills `frames` interleaved frames of `channels` samples each.
     virtual void Render(float* out, int frames, int channels) = 0;
+    // True when Render would give nothing but silence: no sound plays, no key waits.
+    virtual bool Silent() const = 0;
 };
 
 class AudioDevice {

@@ -132,6 +132,13 @@ void Mixer::MixVoice(Voice& voice, float* mix, int frames)
         voice = {};
 }
 
+bool Mixer::Silent() const
+{
+    const auto quiet = [](const Voice& voice) { return !voice.sound; };
+    return ring_.Empty() && std::all_of(voices_.begin(), voices_.end(), quiet) &&
+           std::all_of(fading_.begin(), fading_.end(), quiet);
+}
+
 void Mixer::Render(float* out, int frames, int channels)
 {
     fadeFrames_ = std::max(1, rate_.load(std::memory_order_relaxed) * FadeMilliseconds / 1000);

@@ -34,6 +34,7 @@ public:
 
     // Render thread.
     void Render(float* out, int frames, int channels) override;
+    bool Silent() const override;
 
     // Gains for a pan from -1 (left) to 1 (right): the near side stays at full
     // level, as unpanned playback is, and the far side falls along the

@@ -196,7 +196,10 @@ void WasapiOutput::Run()
             lost_ = true;
             break;
         }
-        if (padding >= ahead)
+        // Between keys nothing is queued: silence written now would be played
+        // before the next key's sound, so the device is left to run dry and
+        // a key's sound goes straight to the front.
+        if (padding >= ahead || source_.Silent())
             continue;
         const auto frames = static_cast<int>(ahead - padding);
         if (FAILED(render->GetBuffer(static_cast<UINT32>(frames), &data))) {
