@@ -51,26 +51,17 @@ e2e_poll 10000 e2e_has_stream || e2e_fail "the engine opened no stream at the au
 sleep 1
 e2e_alive "$CLAVITONE_PID" || e2e_fail "Clavitone ended with the 1 Hz file in its scheme"
 
-# Prints the peak of what the sink received within a second of pressing KEY.
-key_peak() {
-  local from
-  from=$(e2e_recorded "$recording")
-  e2e_driver keys "$1" || e2e_fail "could not send key $1"
-  sleep 1
-  e2e_peak "$recording" "$from"
-}
-
 e2e_driver keys 66 || e2e_fail "could not send key B"
 sleep 0.5
 e2e_alive "$CLAVITONE_PID" || e2e_fail "Clavitone ended on the key of the 1 Hz file"
-peak=$(key_peak 65)
+peak=$(e2e_key_peak "$recording" 65)
 e2e_note "peak after A, after the 1 Hz key: $peak"
 ((peak > 1000)) || e2e_fail "A put no sound into the sink after the 1 Hz key (peak $peak)"
 
 # Nothing touched for 5 s: the stream goes, so that the system could sleep.
 e2e_poll 12000 e2e_no_stream || e2e_fail "the stream stayed open with no input for 5 s"
 e2e_note "idle: no stream"
-peak=$(key_peak 65)
+peak=$(e2e_key_peak "$recording" 65)
 e2e_note "peak of the first key after the idle stop: $peak"
 ((peak > 1000)) || e2e_fail "the first key after the idle stop put no sound into the sink (peak $peak)"
 e2e_has_stream || e2e_fail "the key did not open the stream again"
