@@ -14,6 +14,7 @@ struct StreamFormat {
     int sampleRate = 0;
     int channels = 0;
     int periodMilliseconds = 0;  // the device's period as granted: what a key waits for at most
+    int bufferMilliseconds = 0;  // the whole buffer granted
 };
 
 // Called on the output's own render thread: must not block, lock or allocate.

@@ -65,7 +65,7 @@ void SoundEngine::StartOutput()
             failure_.clear();
             mixer_.SetRate(format->sampleRate);
             Enter(state, std::to_string(format->sampleRate) + " Hz, " + std::to_string(format->periodMilliseconds) +
-                             " ms period");
+                             " ms period, " + std::to_string(format->bufferMilliseconds) + " ms buffer");
             if (bank_ && bank_->sampleRate != format->sampleRate)
                 Preload();
             return;

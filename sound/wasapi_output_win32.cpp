@@ -179,7 +179,8 @@ void WasapiOutput::Run()
     std::vector<float> scratch(opened && !*floating ? static_cast<std::size_t>(bufferFrames) * channels : 0);
     const bool watching = opened && SUCCEEDED(enumerator->RegisterEndpointNotificationCallback(&watcher));
     if (opened)
-        format_ = {rate, channels, static_cast<int>((period + 5'000) / 10'000)};
+        format_ = {rate, channels, static_cast<int>((period + 5'000) / 10'000),
+                   static_cast<int>(bufferFrames * 1000LL / rate)};
     started_ = opened;
     SetEvent(ready_.get());
 
@@ -198,10 +199,15 @@ void WasapiOutput::Run()
         }
         // Between keys nothing is queued: silence written now would be played
         // before the next key's sound, so the device is left to run dry and
-        // a key's sound goes straight to the front.
+        // a key's sound goes straight to the front. The first write after
+        // running dry fills the whole buffer: an audio system that finds a
+        // stream short after an underrun may pad it with silence of its own
+        // first (Wine's does, about 5 ms on average), and a full queue it
+        // plays at once. A key in the next few periods then waits for the
+        // queue to drain to two periods.
         if (padding >= ahead || source_.Silent())
             continue;
-        const auto frames = static_cast<int>(ahead - padding);
+        const auto frames = static_cast<int>((padding == 0 ? bufferFrames : ahead) - padding);
         if (FAILED(render->GetBuffer(static_cast<UINT32>(frames), &data))) {
             lost_ = true;
             break;

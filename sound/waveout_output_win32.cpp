@@ -50,7 +50,7 @@ bool WaveOutOutput::Open(std::string& failure)
         if (Check(waveOutOpen(&wave_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done_.get()), 0,
                               CALLBACK_EVENT),
                   "waveOutOpen", &failure)) {
-            format_ = {rate, Channels, BufferMilliseconds};
+            format_ = {rate, Channels, BufferMilliseconds, BufferCount * BufferMilliseconds};
             break;
         }
         wave_ = nullptr;
