@@ -186,14 +186,19 @@ void WasapiOutput::Run()
 
     // A key wakes the thread as well as the device does: its sound is written
     // behind what is queued now, not a period later.
+    // Keys do not count as signs of life: a device that stopped asking is lost.
     const HANDLE waits[] = {stop_.get(), wake.get(), key_.get()};
+    DWORD lastAsked = GetTickCount();
     while (opened) {
         const DWORD woke = WaitForMultipleObjects(3, waits, FALSE, StallMilliseconds);
         if (woke == WAIT_OBJECT_0)
             break;
+        if (woke == WAIT_OBJECT_0 + 1)
+            lastAsked = GetTickCount();
         UINT32 padding = 0;
         BYTE* data = nullptr;
-        if (woke == WAIT_TIMEOUT || woke == WAIT_FAILED || FAILED(client->GetCurrentPadding(&padding))) {
+        if (woke == WAIT_TIMEOUT || woke == WAIT_FAILED || GetTickCount() - lastAsked > StallMilliseconds ||
+            FAILED(client->GetCurrentPadding(&padding))) {
             lost_ = true;
             break;
         }
