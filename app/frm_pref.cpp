@@ -34,7 +34,7 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
                  FormModel& optionsForm)
     : platform_(services),
       form_(form),
-      engine_(services.audio, keySound),
+      engine_(services.audio, keySound, services.log),
       playback_(keySound, services.sound, &engine_),
       details_(form, services.store, services.environment, services.focus, keySound),
       browse_(form, services.store, services.environment, services.fileDialog, details_),
@@ -43,7 +43,8 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
       schemes_(services.store, form, loading_),
       saveas_(services.store, services.windows, services.messages, services.focus, form, saveasForm),
       deleting_(services.store, services.messages, services.windows, services.files, form),
-      import_({services.store, services.files, services.codePage, services.fileDialog, services.messages}, form),
+      import_({services.store, services.files, services.codePage, services.fileDialog, services.messages, services.log},
+              form),
       trayIcon_(services.tray, form),
       toggle_(playback_, trayIcon_, services.hook, services.store, form),
       menu_({services.windows, services.shell, services.environment, services.about, services.focus}, toggle_, form,
@@ -73,6 +74,7 @@ void frmPref::Form_Load()
         Form_Unload(cancel);
         return;
     }
+    platform_.log.Write("Clavitone started");
     platform_.hook.InitHook(hWnd());
     playback_.SoundEnabled = true;
     // The stream opens before the sounds load, so they are converted to its rate.
@@ -154,7 +156,7 @@ void frmPref::Command_Click(std::int16_t Index)
         deleting_.DeleteScheme();
         break;
     case OptionsCommand:
-        if (options_.Show())
+        if (options_.Show(engine_.Status()))
             OptionsApplied();
         break;
     default:

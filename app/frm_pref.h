@@ -45,6 +45,7 @@ struct PlatformServices {
     ForegroundProbe& foreground;
     FileSystem& files;
     CodePage& codePage;
+    EventLog& log;
 };
 
 class frmPref {
@@ -117,6 +118,12 @@ public:
     void HotkeyPressed(int id);
     // What the Options window stored takes effect at once.
     void OptionsApplied();
+
+    // About once a second, with how long ago the last keyboard or mouse input
+    // anywhere was: the engine rests its stream once the user has been idle.
+    void EngineTick(std::uint64_t idleMilliseconds) { engine_.Tick(idleMilliseconds); }
+    // The system is suspending: no stream may hold it awake.
+    void SystemSuspending() { engine_.Suspend(); }
 
 private:
     void RestoreLaunchBox();

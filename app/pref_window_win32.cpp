@@ -21,6 +21,21 @@ constexpr int MouseLeft = 1;
 constexpr int MouseRight = 2;
 constexpr int MouseMiddle = 4;
 
+// The engine's idle check and release of former sounds: once a second is
+// plenty for a limit counted in seconds.
+constexpr UINT_PTR EngineTimer = 1;
+constexpr UINT EngineTickMilliseconds = 1000;
+
+// How long ago the last keyboard or mouse input of the session was, in any program.
+std::uint64_t IdleMilliseconds()
+{
+    LASTINPUTINFO last{sizeof last, 0};
+    if (!GetLastInputInfo(&last))
+        return 0;
+    // Both counts wrap after 49.7 days; their difference does not.
+    return static_cast<DWORD>(GetTickCount() - last.dwTime);
+}
+
 void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
 {
     WNDCLASSEXA windowClass{};
@@ -78,6 +93,7 @@ PrefWindow::PrefWindow(HINSTANCE instance, FormModel& form, frmPref& pref, int t
 
     controls_ = std::make_unique<FormControls>(instance, window_, form_, twipsPerPixelX, twipsPerPixelY);
     form_.changed = [this](const Control& control) { controls_->Apply(control); };
+    SetTimer(window_, EngineTimer, EngineTickMilliseconds, nullptr);
 }
 
 PrefWindow::~PrefWindow()
@@ -115,6 +131,14 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HOTKEY:
         pref_.HotkeyPressed(static_cast<int>(wParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == EngineTimer)
+            pref_.EngineTick(IdleMilliseconds());
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND)
+            pref_.SystemSuspending();
+        return TRUE;
     case WM_COMMAND:
         // Escape puts the window away, as " Minimize" does.
         if (LOWORD(wParam) == IDCANCEL && lParam == 0) {

@@ -9,6 +9,7 @@
 #include "app/pref_window_win32.h"
 #include "options/foreground_probe_win32.h"
 #include "options/options_layout.h"
+#include "platform/event_log_win32.h"
 #include "platform/file_system_win32.h"
 #include "platform/message_box_win32.h"
 #include "platform/platform_win32.h"
@@ -38,6 +39,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HookLibrary hook(environment.AppPath());
     WinMessageBoxes messages;
     WinShell shell;
+    FileEventLog log;
     WinAudioDevice audio;
     WinHotkeys hotkeys;
     WinForegroundProbe foreground;
@@ -56,7 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
-                  aboutWindow, audio, hotkeys, foreground, files, codePage},
+                  aboutWindow, audio, hotkeys, foreground, files, codePage, log},
                  keySound, form, saveasForm, optionsForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 

@@ -22,7 +22,7 @@ public:
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
         });
-        return clavitone::StreamFormat{48000, 2};
+        return clavitone::StreamFormat{48000, 2, 1};
     }
     void Stop() override
     {
@@ -31,6 +31,13 @@ public:
             thread_.join();
     }
     bool Lost() override { return false; }
+    std::string Failure() const override { return {}; }
+    std::uint64_t Milliseconds() const override
+    {
+        return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              std::chrono::steady_clock::now().time_since_epoch())
+                                              .count());
+    }
 
 private:
     std::atomic<bool> running_{false};

@@ -73,7 +73,8 @@ void EngineKeyPressAndRelease(benchmark::State& state)
     table.Set(65, folder.File("a.wav"));
     SilentPlayer player;
     PullingDevice device;
-    clavitone::SoundEngine engine{device, table};
+    clavitone::NoEventLog log;
+    clavitone::SoundEngine engine{device, table, log};
     clavitone::KeyPlayback playback{table, player, &engine};
     playback.SoundEnabled = true;
     playback.SoundSwitched();

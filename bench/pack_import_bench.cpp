@@ -96,7 +96,8 @@ void ImportOggPack(benchmark::State& state)
         fakes::ScriptedFileDialog dialog;
         fakes::ScriptedMessageBoxes messages;
         FormModel form = MakePrefForm();
-        PackImport import({store, files, codePage, dialog, messages}, form);
+        NoEventLog log;
+        PackImport import({store, files, codePage, dialog, messages, log}, form);
         const std::size_t base = g_heapInUse.load();
         g_heapPeak = base;
         state.ResumeTiming();

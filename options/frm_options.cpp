@@ -48,10 +48,10 @@ frmOptions::frmOptions(OptionsServices services, MuteHotkey& hotkey, FormModel& 
     form_.closeRequested = [this] { cmdCancel_Click(); };
 }
 
-bool frmOptions::Show()
+bool frmOptions::Show(const std::string& engineStatus)
 {
     stored_ = false;
-    Fill();
+    Fill(engineStatus);
     hotkey_.Unregister();
     services_.windows.ShowModal(form_, pref_.hWnd);
     // After OK this is the hotkey just taken; otherwise the one held before.
@@ -59,10 +59,11 @@ bool frmOptions::Show()
     return stored_;
 }
 
-void frmOptions::Fill()
+void frmOptions::Fill(const std::string& engineStatus)
 {
     SettingsStore& store = services_.store;
     const EngineSettings engine = ReadEngineSettings(store);
+    form_.SetCaption(form_("lblEngineStatus"), engineStatus);
     form_.SetValue(form_("optEngine", engine.mixed ? MixedEngine : ClassicEngine), 1);
     form_.SetValue(form_("sldVolume"), engine.volume);
     form_.SetValue(form_("chkStereo"), engine.stereoKeys ? 1 : 0);

@@ -28,8 +28,9 @@ public:
 
     // Opens the window and returns once it is hidden: true when OK stored
     // the values. While it is open the mute hotkey is let go, so that its
-    // combination can be typed into the hotkey box.
-    bool Show();
+    // combination can be typed into the hotkey box. The engine's status is
+    // shown as it stands at opening.
+    bool Show(const std::string& engineStatus);
     void cmdOk_Click();
     void cmdCancel_Click();
     void cmdAdd_Click();
@@ -38,7 +39,7 @@ public:
     void lstPrograms_Click();
 
 private:
-    void Fill();
+    void Fill(const std::string& engineStatus);
     void EnableMixedControls(bool mixed);
     void EnableListButtons();
     Control& Programs() { return form_("lstPrograms"); }

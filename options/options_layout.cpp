@@ -30,6 +30,9 @@ constexpr ControlRow ControlRows[] = {
     {"cmdRemove", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "&Remove", {}, {4260, 3195, 1260, 315}, 11},
     {"cmdOk", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "&OK", {}, {2880, 4380, 1260, 315}, 12},
     {"cmdCancel", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "Ca&ncel", {}, {4260, 4380, 1260, 315}, 13},
+    // How keys are played right now and, after a failure, why: three lines
+    // hold the longest reason.
+    {"lblEngineStatus", NoIndex, ControlKind::Label, OnWindow, NoIndex, {}, {}, {180, 4815, 5340, 585}, -1},
 };
 
 }  // namespace
@@ -40,7 +43,7 @@ FormModel MakeOptionsForm()
     form.name = "frmOptions";
     form.caption = "Clavitone Options";
     form.clientWidth = 5700;
-    form.clientHeight = 4875;
+    form.clientHeight = 5520;
     form.enterButton = "cmdOk";
     form.escapeButton = "cmdCancel";
 

@@ -46,7 +46,7 @@ std::variant<PcmSound, PackError> Decode(std::span<const std::uint8_t> bytes, st
     else
         return PackError{"The sound file " + Quoted(name) +
                          " is in a format Clavitone cannot import. Packs in Ogg Vorbis or WAV can be imported."};
-    if (!sound || sound->channels < 1 || sound->sampleRate < 1 || sound->samples.empty() ||
+    if (!sound || sound->channels < 1 || sound->sampleRate < MinSampleRate || sound->samples.empty() ||
         sound->samples.size() > MaxDecodedSamples)
         return PackError{"The sound file " + Quoted(name) + " is damaged or too long and cannot be read."};
     return *std::move(sound);

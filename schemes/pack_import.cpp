@@ -87,8 +87,10 @@ void PackImport::cmdImport_Click()
     const auto config = ChooseConfig();
     if (!config)
         return;
-    if (const auto failure = Import(*config))
+    if (const auto failure = Import(*config)) {
+        services_.log.Write("Pack import failed: " + *failure);
         Tell(*failure);
+    }
 }
 
 std::optional<std::string> PackImport::Import(const std::string& configPath)

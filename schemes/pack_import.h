@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/event_log.h"
 #include "platform/platform.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
@@ -18,6 +19,7 @@ struct PackImportServices {
     CodePage& codePage;
     FileDialog& dialog;
     MessageBoxes& messages;
+    EventLog& log;  // records why an import failed
 };
 
 class PackImport {

@@ -13,18 +13,21 @@ bool ReadSwitch(SettingsStore& store, std::string_view key)
     return FindSettingsText(store, key) == "1";
 }
 
-int ReadVolume(SettingsStore& store)
+int ReadNumber(SettingsStore& store, std::string_view key, int low, int high, int fallback)
 {
-    const auto text = FindSettingsText(store, SettingVolume);
+    const auto text = FindSettingsText(store, key);
     const auto number = text ? ParseNumber(*text) : std::nullopt;
-    return number && *number >= 0 && *number <= MaxVolume ? *number : MaxVolume;
+    return number && *number >= low && *number <= high ? *number : fallback;
 }
 
 }  // namespace
 
 EngineSettings ReadEngineSettings(SettingsStore& store)
 {
-    return {ReadSwitch(store, SettingSoundEngine), ReadVolume(store), ReadSwitch(store, SettingStereoKeys)};
+    return {ReadSwitch(store, SettingSoundEngine), ReadNumber(store, SettingVolume, 0, MaxVolume, MaxVolume),
+            ReadSwitch(store, SettingStereoKeys),
+            ReadNumber(store, SettingEngineIdleSeconds, MinEngineIdleSeconds, MaxEngineIdleSeconds,
+                       DefaultEngineIdleSeconds)};
 }
 
 void SaveEngineSettings(SettingsStore& store, const EngineSettings& settings)

@@ -12,13 +12,19 @@ namespace clavitone {
 inline constexpr std::string_view SettingSoundEngine = "SoundEngine";
 inline constexpr std::string_view SettingVolume = "Volume";
 inline constexpr std::string_view SettingStereoKeys = "StereoKeys";
+inline constexpr std::string_view SettingEngineIdleSeconds = "EngineIdleSeconds";
 
 inline constexpr int MaxVolume = 100;
+inline constexpr int MinEngineIdleSeconds = 5;
+inline constexpr int MaxEngineIdleSeconds = 3600;
+inline constexpr int DefaultEngineIdleSeconds = 120;
 
 struct EngineSettings {
     bool mixed = false;      // "SoundEngine" "1"
     int volume = MaxVolume;  // "Volume" "0" to "100"
     bool stereoKeys = false; // "StereoKeys" "1"
+    // "EngineIdleSeconds": with no input anywhere for this long the stream stops.
+    int idleSeconds = DefaultEngineIdleSeconds;
 
     bool operator==(const EngineSettings&) const = default;
 };

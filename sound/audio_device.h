@@ -1,7 +1,9 @@
 // The seam between the mixing engine and the system's audio output.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <string>
 
 namespace clavitone {
 
@@ -11,6 +13,8 @@ enum class AudioApi { Wasapi, WaveOut };
 struct StreamFormat {
     int sampleRate = 0;
     int channels = 0;
+    int periodMilliseconds = 0;  // the device's period as granted: what a key waits for at most
+    int bufferMilliseconds = 0;  // the whole buffer granted
 };
 
 // Called on the output's own render thread: must not block, lock or allocate.
@@ -19,6 +23,8 @@ public:
     virtual ~RenderSource() = default;
     // Fills `frames` interleaved frames of `channels` samples each.
     virtual void Render(float* out, int frames, int channels) = 0;
+    // True when Render would give nothing but silence: no sound plays, no key waits.
+    virtual bool Silent() const = 0;
 };
 
 class AudioDevice {
@@ -32,6 +38,14 @@ public:
     // The running stream failed, stalled (as after sleep) or the default
     // device changed: it wants to be opened again.
     virtual bool Lost() = 0;
+    // A key was queued: an output that can should write it now rather than
+    // at its next period.
+    virtual void Wake() {}
+    // Why the last Start gave nothing: the call that failed and its code,
+    // such as "IAudioClient::Initialize failed (0x88890008)".
+    virtual std::string Failure() const = 0;
+    // A steady clock in milliseconds, for retries after a failure.
+    virtual std::uint64_t Milliseconds() const = 0;
 };
 
 }  // namespace clavitone

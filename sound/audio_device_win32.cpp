@@ -7,11 +7,22 @@ std::optional<StreamFormat> WinAudioDevice::Start(AudioApi api, RenderSource& so
     Stop();
     lost_ = false;
     if (api == AudioApi::Wasapi) {
-        wasapi_ = WasapiOutput::Start(source, lost_);
+        wasapi_ = WasapiOutput::Start(source, lost_, failure_);
         return wasapi_ ? std::optional(wasapi_->Format()) : std::nullopt;
     }
-    waveOut_ = WaveOutOutput::Start(source, lost_);
+    waveOut_ = WaveOutOutput::Start(source, lost_, failure_);
     return waveOut_ ? std::optional(waveOut_->Format()) : std::nullopt;
+}
+
+void WinAudioDevice::Wake()
+{
+    if (wasapi_)
+        wasapi_->Wake();
+}
+
+std::uint64_t WinAudioDevice::Milliseconds() const
+{
+    return GetTickCount64();
 }
 
 void WinAudioDevice::Stop()

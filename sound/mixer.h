@@ -22,18 +22,23 @@ public:
     void SetVolume(int volume);
     // Key path: starts the slot's sound of the bank in use. False when the ring is full.
     bool Trigger(int slot, float pan) { return ring_.Push({slot, pan}); }
-    // Hands over the bank to mix from; voices of the former bank stop. The
-    // former bank must stay alive until BankInUse() returns the new one.
+    // Hands over the bank to mix from. Voices whose sound the new bank still
+    // holds play on; the others fade out. The former bank must stay alive
+    // until BankInUse() returns the new one, which is once those fades end.
     void UseBank(const SoundBank* bank) { pending_.store(bank, std::memory_order_release); }
     const SoundBank* BankInUse() const { return inUse_.load(std::memory_order_acquire); }
-    // Only while no render thread runs: takes the handed-over bank at once.
-    void Settle() { TakeBank(); }
+    // Only while no render thread runs: takes the handed-over bank at once and
+    // forgets every queued key and playing voice, so that nothing stale
+    // sounds when a stream starts again.
+    void Settle();
 
     // Render thread.
     void Render(float* out, int frames, int channels) override;
+    bool Silent() const override;
 
-    // Constant-power gains for a pan from -1 (left) to 1 (right), scaled so
-    // that the centre plays both channels at full level, as unpanned playback does.
+    // Gains for a pan from -1 (left) to 1 (right): the near side stays at full
+    // level, as unpanned playback is, and the far side falls along the
+    // constant-power curve. No gain above 1, so a side key is never louder.
     static std::array<float, 2> PanGains(float pan);
     // Passes quiet signals unchanged and bends loud ones smoothly towards full scale.
     static float SoftLimit(float sample);
@@ -44,9 +49,12 @@ private:
         std::size_t frame = 0;
         std::array<float, 2> gains{};
         std::uint64_t started = 0;
+        int fadeLeft = 0;  // frames of its fade-out still to play; 0 while it plays on
     };
 
     void TakeBank();
+    bool BankHolds(const MixSound* sound) const;
+    void FadeOut(Voice& voice);
     void StartVoice(const KeyTrigger& trigger);
     void MixVoice(Voice& voice, float* mix, int frames);
 
@@ -59,6 +67,9 @@ private:
     // Render thread's own.
     const SoundBank* bank_ = nullptr;
     std::array<Voice, VoiceCount> voices_{};
+    // Voices stopped or stolen, each fading out over a few milliseconds so that nothing clicks.
+    std::array<Voice, VoiceCount> fading_{};
+    int fadeFrames_ = 1;
     std::uint64_t starts_ = 0;
     float gain_ = 1.0f;
     std::array<float, 2 * 4096> mix_{};

@@ -120,6 +120,16 @@ private:
 
 }  // namespace
 
+std::uint64_t ResampledFrames(std::uint64_t inFrames, int fromRate, int toRate)
+{
+    if (fromRate <= 0 || toRate <= 0)
+        return 0;
+    // Whole seconds and the rest apart, so that no product leaves 64 bits.
+    const auto from = static_cast<std::uint64_t>(fromRate);
+    const auto to = static_cast<std::uint64_t>(toRate);
+    return inFrames / from * to + (inFrames % from * to + from / 2) / from;
+}
+
 std::vector<std::int16_t> Resample(std::span<const std::int16_t> samples, int channels, int fromRate, int toRate)
 {
     if (channels < 1 || fromRate <= 0 || toRate <= 0)
@@ -127,8 +137,13 @@ std::vector<std::int16_t> Resample(std::span<const std::int16_t> samples, int ch
     if (fromRate == toRate)
         return {samples.begin(), samples.end()};
     const auto inFrames = static_cast<std::int64_t>(samples.size()) / channels;
-    const std::int64_t outFrames = (inFrames * toRate + fromRate / 2) / fromRate;
-    std::vector<std::int16_t> out(static_cast<std::size_t>(outFrames * channels));
+    const std::uint64_t outSamples = ResampledFrames(static_cast<std::uint64_t>(inFrames), fromRate, toRate) *
+                                     static_cast<std::uint64_t>(channels);
+    // On a 32-bit build the size would wrap in size_t and the loop below write past it.
+    if (outSamples > std::vector<std::int16_t>().max_size())
+        return {};
+    const auto outFrames = static_cast<std::int64_t>(outSamples) / channels;
+    std::vector<std::int16_t> out(static_cast<std::size_t>(outSamples));
     const Converter converter(fromRate, toRate);
     std::vector<float> weights(static_cast<std::size_t>(converter.Taps()));
     // One channel at a time from a float copy: the inner loop is then a plain

@@ -36,11 +36,17 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path)
     return bytes;
 }
 
-std::shared_ptr<const MixSound> LoadSound(const std::string& path, int sampleRate)
+// Nothing when the file is unreadable or its converted samples would not fit
+// in `room` bytes: that is known from the header, before anything is converted.
+std::shared_ptr<const MixSound> LoadSound(const std::string& path, int sampleRate, std::size_t room)
 {
     const auto bytes = ReadFileBytes(path);
     const auto pcm = bytes ? ReadWav(*bytes) : std::nullopt;
     if (!pcm)
+        return nullptr;
+    const auto channels = static_cast<std::uint64_t>(pcm->channels);
+    const std::uint64_t frames = pcm->samples.size() / channels;
+    if (ResampledFrames(frames, pcm->sampleRate, sampleRate) * channels * sizeof(std::int16_t) > room)
         return nullptr;
     auto sound = std::make_shared<MixSound>();
     sound->path = path;
@@ -76,10 +82,11 @@ SoundBank BuildSoundBank(const KeySoundTable& keySound, int sampleRate, const So
             continue;
         auto sound = Held(bank.sounds, *path);
         if (!sound) {
+            const std::size_t room = cap - bank.bytes;
             sound = reuse ? Held(previous->sounds, *path) : nullptr;
             if (!sound)
-                sound = LoadSound(*path, sampleRate);
-            if (!sound || bank.bytes + sound->Bytes() > cap) {
+                sound = LoadSound(*path, sampleRate, room);
+            if (!sound || sound->Bytes() > room) {
                 refused.push_back(*path);
                 continue;
             }

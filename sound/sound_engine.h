@@ -2,9 +2,12 @@
 // the preloaded sounds, and the final "play this slot" of a key.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "platform/event_log.h"
 #include "settings/engine_settings.h"
 #include "sound/audio_device.h"
 #include "sound/key_pan.h"
@@ -15,16 +18,22 @@
 namespace clavitone {
 
 enum class EngineState {
-    Classic,   // "SoundEngine" is not "1": every key takes the classic call
-    Muted,     // sounds are off: no stream, no device held
-    Wasapi,    // a stream runs, silent between keys
+    Classic,  // "SoundEngine" is not "1": every key takes the classic call
+    Muted,    // sounds are off: no stream, no device held
+    Wasapi,   // a stream runs, silent between keys
     WaveOut,
-    Fallback,  // no audio API would start: the classic call plays
+    Resting,   // stopped after the user was idle or the system suspended: the next
+               // key starts it
+    Fallback,  // no audio API would start: the classic call plays until a retry
+               // succeeds
 };
 
 class SoundEngine {
 public:
-    SoundEngine(AudioDevice& device, const KeySoundTable& keySound) : device_(device), keySound_(keySound) {}
+    SoundEngine(AudioDevice& device, const KeySoundTable& keySound, EventLog& log)
+        : device_(device), keySound_(keySound), log_(log)
+    {
+    }
     ~SoundEngine();
     SoundEngine(const SoundEngine&) = delete;
     SoundEngine& operator=(const SoundEngine&) = delete;
@@ -41,26 +50,48 @@ public:
     // when the classic call must play it.
     bool Play(int slot);
 
+    // About once a second: lets go of banks the render thread no longer
+    // reads, and stops the stream once nobody has touched keyboard or mouse
+    // for the idle time, so that the system can sleep.
+    void Tick(std::uint64_t idleMilliseconds);
+    // The system is about to suspend: the stream stops now.
+    void Suspend();
+
     EngineState State() const { return state_; }
-    std::size_t PreloadedBytes() const { return bank_ ? bank_->bytes : 0; }
+    // One line for the user: how keys are played now and, after a failure, why.
+    std::string Status() const;
+    // The sounds held in memory, including a former bank the render thread may
+    // still read.
+    std::size_t PreloadedBytes() const;
 
 private:
+    static constexpr std::uint64_t FirstRetryMilliseconds = 5'000;
+    static constexpr std::uint64_t LastRetryMilliseconds = 300'000;
+
     bool Running() const { return state_ == EngineState::Wasapi || state_ == EngineState::WaveOut; }
     void Update();
     void StartOutput();
     void StopOutput();
+    void Rest(const char* reason);
+    void Enter(EngineState state, const std::string& reason);
     void Publish(std::shared_ptr<const SoundBank> bank);
     void ReleaseRetired();
 
     AudioDevice& device_;
     const KeySoundTable& keySound_;
+    EventLog& log_;
     Mixer mixer_;
     PanTable pan_{};
     EngineState state_ = EngineState::Classic;
     bool mixed_ = false;
     bool stereo_ = false;
     bool enabled_ = false;
-    int sampleRate_ = 48000;
+    int idleSeconds_ = DefaultEngineIdleSeconds;
+    StreamFormat format_{48000, 2, 0};
+    // After a failed start: the next try waits this long, doubling each time.
+    std::string failure_;
+    std::uint64_t retryDelay_ = FirstRetryMilliseconds;
+    std::uint64_t retryAt_ = 0;
     std::shared_ptr<const SoundBank> bank_;
     // Banks the render thread may still be reading.
     std::vector<std::shared_ptr<const SoundBank>> retired_;

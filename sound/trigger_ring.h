@@ -40,6 +40,12 @@ public:
         return true;
     }
 
+    // Render thread only.
+    bool Empty() const { return tail_.load(std::memory_order_relaxed) == head_.load(std::memory_order_acquire); }
+
+    // Render thread only, or while none runs: forgets every queued trigger.
+    void Clear() { tail_.store(head_.load(std::memory_order_acquire), std::memory_order_release); }
+
 private:
     std::array<KeyTrigger, Capacity> items_{};
     alignas(64) std::atomic<std::size_t> head_{0};

@@ -4,6 +4,8 @@
 #include <mmdeviceapi.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "sound/com_ptr_win32.h"
@@ -15,8 +17,9 @@ namespace {
 
 // A stream that stops asking for data this long (as after the system slept) counts as lost.
 constexpr DWORD StallMilliseconds = 2000;
-// Kept queued ahead of the device, in periods: a key sounds after this much
-// more, however large a buffer the system hands out.
+// Kept queued ahead of the device, in granted periods: a key sounds after at
+// most this much, however large a buffer the system hands out. One would
+// leave no slack for a render thread woken a little late.
 constexpr UINT32 PeriodsAhead = 2;
 constexpr WORD FormatFloat = 3;  // WAVE_FORMAT_IEEE_FLOAT
 // KSDATAFORMAT_SUBTYPE_IEEE_FLOAT
@@ -71,6 +74,14 @@ private:
     std::atomic<bool>& lost_;
 };
 
+// "<call> failed (0x88890008)": what the status line and the log show.
+std::string Failed(const char* call, HRESULT result)
+{
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
+    return std::string(call) + " failed (" + code + ")";
+}
+
 class ComApartment {
 public:
     ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
@@ -86,34 +97,22 @@ private:
     bool ok_;
 };
 
-// The smallest period the system offers where it offers a choice (Windows
-// 10 and later), else the default period of the classic interface.
-bool Initialize(IAudioClient& client, const WAVEFORMATEX& format)
-{
-    ComPtr<IAudioClient3> client3;
-    if (SUCCEEDED(client.QueryInterface(__uuidof(IAudioClient3), client3.put_void()))) {
-        UINT32 defaultPeriod = 0, fundamental = 0, minPeriod = 0, maxPeriod = 0;
-        if (SUCCEEDED(client3->GetSharedModeEnginePeriod(&format, &defaultPeriod, &fundamental, &minPeriod,
-                                                         &maxPeriod)) &&
-            SUCCEEDED(client3->InitializeSharedAudioStream(AUDCLNT_STREAMFLAGS_EVENTCALLBACK, minPeriod, &format,
-                                                           nullptr)))
-            return true;
-    }
-    return SUCCEEDED(client.Initialize(AUDCLNT_SHAREMODE_SHARED, AUDCLNT_STREAMFLAGS_EVENTCALLBACK, 0, 0, &format,
-                                       nullptr));
-}
-
 }  // namespace
 
-std::unique_ptr<WasapiOutput> WasapiOutput::Start(RenderSource& source, std::atomic<bool>& lost)
+std::unique_ptr<WasapiOutput> WasapiOutput::Start(RenderSource& source, std::atomic<bool>& lost, std::string& failure)
 {
     std::unique_ptr<WasapiOutput> output(new WasapiOutput(source, lost));
-    if (!output->stop_ || !output->ready_)
+    if (!output->stop_ || !output->ready_ || !output->key_) {
+        failure = Failed("CreateEvent", HRESULT_FROM_WIN32(GetLastError()));
         return nullptr;
+    }
     output->thread_.reset(CreateThread(nullptr, 0, ThreadMain, output.get(), 0, nullptr));
-    if (!output->thread_)
+    if (!output->thread_) {
+        failure = Failed("CreateThread", HRESULT_FROM_WIN32(GetLastError()));
         return nullptr;
+    }
     WaitForSingleObject(output->ready_.get(), INFINITE);
+    failure = output->failure_;
     return output->started_ ? std::move(output) : nullptr;
 }
 
@@ -146,44 +145,74 @@ void WasapiOutput::Run()
     const ScopedHandle wake(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     UINT32 bufferFrames = 0;
     std::optional<bool> floating;
+    // Each step names itself when it fails, so that the user can learn why
+    // keys take the classic call. The default period is kept: asking for a
+    // smaller one would switch every program on the device to small buffers.
+    auto step = [this](HRESULT result, const char* call) {
+        if (FAILED(result))
+            failure_ = Failed(call, result);
+        return SUCCEEDED(result);
+    };
     const bool opened =
-        wake &&
-        SUCCEEDED(CoCreateInstance(MMDeviceEnumeratorClass, nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
-                                   enumerator.put_void())) &&
-        SUCCEEDED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, device.put())) &&
-        SUCCEEDED(device->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr, client.put_void())) &&
-        SUCCEEDED(client->GetMixFormat(mixFormat.put())) && (floating = IsFloatFormat(*mixFormat.get())) &&
-        Initialize(*client.get(), *mixFormat.get()) && SUCCEEDED(client->SetEventHandle(wake.get())) &&
-        SUCCEEDED(client->GetBufferSize(&bufferFrames)) &&
-        SUCCEEDED(client->GetService(__uuidof(IAudioRenderClient), render.put_void())) &&
-        SUCCEEDED(client->Start());
+        (wake ? true : step(HRESULT_FROM_WIN32(GetLastError()), "CreateEvent")) &&
+        step(CoCreateInstance(MMDeviceEnumeratorClass, nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
+                              enumerator.put_void()),
+             "CoCreateInstance(MMDeviceEnumerator)") &&
+        step(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, device.put()),
+             "IMMDeviceEnumerator::GetDefaultAudioEndpoint") &&
+        step(device->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr, client.put_void()), "IMMDevice::Activate") &&
+        step(client->GetMixFormat(mixFormat.put()), "IAudioClient::GetMixFormat") &&
+        ((floating = IsFloatFormat(*mixFormat.get())) || step(AUDCLNT_E_UNSUPPORTED_FORMAT, "IAudioClient::GetMixFormat")) &&
+        step(client->Initialize(AUDCLNT_SHAREMODE_SHARED, AUDCLNT_STREAMFLAGS_EVENTCALLBACK, 0, 0, mixFormat.get(),
+                                nullptr),
+             "IAudioClient::Initialize") &&
+        step(client->SetEventHandle(wake.get()), "IAudioClient::SetEventHandle") &&
+        step(client->GetBufferSize(&bufferFrames), "IAudioClient::GetBufferSize") &&
+        step(client->GetService(__uuidof(IAudioRenderClient), render.put_void()), "IAudioClient::GetService") &&
+        step(client->Start(), "IAudioClient::Start");
     const int channels = opened ? mixFormat.get()->nChannels : 0;
+    const int rate = opened ? static_cast<int>(mixFormat.get()->nSamplesPerSec) : 0;
     REFERENCE_TIME period = 0;
     UINT32 ahead = bufferFrames;
     if (opened && SUCCEEDED(client->GetDevicePeriod(&period, nullptr)) && period > 0)
-        ahead = std::min<UINT32>(bufferFrames, static_cast<UINT32>(PeriodsAhead * period *
-                                                                   mixFormat.get()->nSamplesPerSec / 10'000'000));
+        ahead = std::min<UINT32>(bufferFrames, static_cast<UINT32>(PeriodsAhead * period * rate / 10'000'000));
     std::vector<float> scratch(opened && !*floating ? static_cast<std::size_t>(bufferFrames) * channels : 0);
     const bool watching = opened && SUCCEEDED(enumerator->RegisterEndpointNotificationCallback(&watcher));
     if (opened)
-        format_ = {static_cast<int>(mixFormat.get()->nSamplesPerSec), channels};
+        format_ = {rate, channels, static_cast<int>((period + 5'000) / 10'000),
+                   static_cast<int>(bufferFrames * 1000LL / rate)};
     started_ = opened;
     SetEvent(ready_.get());
 
-    const HANDLE waits[] = {stop_.get(), wake.get()};
+    // A key wakes the thread as well as the device does: its sound is written
+    // behind what is queued now, not a period later.
+    // Keys do not count as signs of life: a device that stopped asking is lost.
+    const HANDLE waits[] = {stop_.get(), wake.get(), key_.get()};
+    DWORD lastAsked = GetTickCount();
     while (opened) {
-        const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, StallMilliseconds);
+        const DWORD woke = WaitForMultipleObjects(3, waits, FALSE, StallMilliseconds);
         if (woke == WAIT_OBJECT_0)
             break;
+        if (woke == WAIT_OBJECT_0 + 1)
+            lastAsked = GetTickCount();
         UINT32 padding = 0;
         BYTE* data = nullptr;
-        if (woke != WAIT_OBJECT_0 + 1 || FAILED(client->GetCurrentPadding(&padding))) {
+        if (woke == WAIT_TIMEOUT || woke == WAIT_FAILED || GetTickCount() - lastAsked > StallMilliseconds ||
+            FAILED(client->GetCurrentPadding(&padding))) {
             lost_ = true;
             break;
         }
-        if (padding >= ahead)
+        // Between keys nothing is queued: silence written now would be played
+        // before the next key's sound, so the device is left to run dry and
+        // a key's sound goes straight to the front. The first write after
+        // running dry fills the whole buffer: an audio system that finds a
+        // stream short after an underrun may pad it with silence of its own
+        // first (Wine's does, about 5 ms on average), and a full queue it
+        // plays at once. A key in the next few periods then waits for the
+        // queue to drain to two periods.
+        if (padding >= ahead || source_.Silent())
             continue;
-        const auto frames = static_cast<int>(ahead - padding);
+        const auto frames = static_cast<int>((padding == 0 ? bufferFrames : ahead) - padding);
         if (FAILED(render->GetBuffer(static_cast<UINT32>(frames), &data))) {
             lost_ = true;
             break;

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/scoped_win32.h"
 #include "sound/audio_device.h"
@@ -15,14 +16,17 @@ namespace clavitone {
 
 class WasapiOutput {
 public:
-    // Opens the stream and starts it; nothing when WASAPI cannot. `lost` is
-    // set when the stream fails, stalls or the default device changes.
-    static std::unique_ptr<WasapiOutput> Start(RenderSource& source, std::atomic<bool>& lost);
+    // Opens the stream and starts it; nothing when WASAPI cannot, with the
+    // set-up call that failed and its HRESULT in `failure`. `lost` is set
+    // when the stream fails, stalls or the default device changes.
+    static std::unique_ptr<WasapiOutput> Start(RenderSource& source, std::atomic<bool>& lost, std::string& failure);
     ~WasapiOutput();
     WasapiOutput(const WasapiOutput&) = delete;
     WasapiOutput& operator=(const WasapiOutput&) = delete;
 
     StreamFormat Format() const { return format_; }
+    // Wakes the render thread to write a key's sound now.
+    void Wake() { SetEvent(key_.get()); }
 
 private:
     WasapiOutput(RenderSource& source, std::atomic<bool>& lost) : source_(source), lost_(lost) {}
@@ -33,8 +37,10 @@ private:
     std::atomic<bool>& lost_;
     ScopedHandle stop_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     ScopedHandle ready_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    ScopedHandle key_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     ScopedHandle thread_;
     bool started_ = false;  // written by the thread before ready_ is set
+    std::string failure_;   // likewise
     StreamFormat format_;
 };
 

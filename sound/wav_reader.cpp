@@ -61,7 +61,8 @@ std::optional<Format> ParseFmt(std::span<const std::uint8_t> fmt)
     const bool floating = format.tag == FormatFloat && bits == 32;
     if (!pcm && !floating)
         return std::nullopt;
-    if (format.channels < 1 || format.channels > 2 || format.sampleRate == 0 || format.sampleRate > MaxSampleRate)
+    if (format.channels < 1 || format.channels > 2 || format.sampleRate < static_cast<std::uint32_t>(MinSampleRate) ||
+        format.sampleRate > MaxSampleRate)
         return std::nullopt;
     format.bytesPerSample = bits / 8;
     if (blockAlign != format.channels * format.bytesPerSample)

@@ -12,18 +12,32 @@ constexpr int Channels = 2;
 constexpr int BufferMilliseconds = 20;
 constexpr DWORD StallMilliseconds = 2000;
 
+// "<call> failed (MMRESULT 2)": what the status line and the log show.
+bool Check(MMRESULT result, const char* call, std::string* failure)
+{
+    if (result != MMSYSERR_NOERROR && failure)
+        *failure = std::string(call) + " failed (MMRESULT " + std::to_string(result) + ")";
+    return result == MMSYSERR_NOERROR;
+}
+
 }  // namespace
 
-std::unique_ptr<WaveOutOutput> WaveOutOutput::Start(RenderSource& source, std::atomic<bool>& lost)
+std::unique_ptr<WaveOutOutput> WaveOutOutput::Start(RenderSource& source, std::atomic<bool>& lost, std::string& failure)
 {
     std::unique_ptr<WaveOutOutput> output(new WaveOutOutput(source, lost));
-    if (!output->done_ || !output->stop_ || !output->Open())
+    if (!output->done_ || !output->stop_) {
+        failure = "CreateEvent failed (error " + std::to_string(GetLastError()) + ")";
+        return nullptr;
+    }
+    if (!output->Open(failure))
         return nullptr;
     output->thread_.reset(CreateThread(nullptr, 0, ThreadMain, output.get(), 0, nullptr));
+    if (!output->thread_)
+        failure = "CreateThread failed (error " + std::to_string(GetLastError()) + ")";
     return output->thread_ ? std::move(output) : nullptr;
 }
 
-bool WaveOutOutput::Open()
+bool WaveOutOutput::Open(std::string& failure)
 {
     for (const int rate : {48000, 44100}) {
         WAVEFORMATEX format{};
@@ -33,9 +47,10 @@ bool WaveOutOutput::Open()
         format.wBitsPerSample = 16;
         format.nBlockAlign = Channels * 2;
         format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
-        if (waveOutOpen(&wave_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done_.get()), 0, CALLBACK_EVENT) ==
-            MMSYSERR_NOERROR) {
-            format_ = {rate, Channels};
+        if (Check(waveOutOpen(&wave_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done_.get()), 0,
+                              CALLBACK_EVENT),
+                  "waveOutOpen", &failure)) {
+            format_ = {rate, Channels, BufferMilliseconds, BufferCount * BufferMilliseconds};
             break;
         }
         wave_ = nullptr;
@@ -48,20 +63,20 @@ bool WaveOutOutput::Open()
         buffers_[i].assign(frames * Channels, 0);
         headers_[i].lpData = reinterpret_cast<LPSTR>(buffers_[i].data());
         headers_[i].dwBufferLength = static_cast<DWORD>(frames * Channels * sizeof(std::int16_t));
-        if (waveOutPrepareHeader(wave_, &headers_[i], sizeof(WAVEHDR)) != MMSYSERR_NOERROR)
+        if (!Check(waveOutPrepareHeader(wave_, &headers_[i], sizeof(WAVEHDR)), "waveOutPrepareHeader", &failure))
             return false;
     }
     for (WAVEHDR& header : headers_)
-        if (!Fill(header))
+        if (!Fill(header, &failure))
             return false;
     return true;
 }
 
-bool WaveOutOutput::Fill(WAVEHDR& header)
+bool WaveOutOutput::Fill(WAVEHDR& header, std::string* failure)
 {
     const int frames = static_cast<int>(header.dwBufferLength / (Channels * sizeof(std::int16_t)));
     RenderSixteenBit(source_, scratch_, reinterpret_cast<std::int16_t*>(header.lpData), frames, Channels);
-    return waveOutWrite(wave_, &header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR;
+    return Check(waveOutWrite(wave_, &header, sizeof(WAVEHDR)), "waveOutWrite", failure);
 }
 
 WaveOutOutput::~WaveOutOutput()

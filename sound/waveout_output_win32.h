@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/scoped_win32.h"
@@ -19,8 +20,9 @@ namespace clavitone {
 
 class WaveOutOutput {
 public:
-    // Opens the default wave device and starts playing; nothing when it cannot.
-    static std::unique_ptr<WaveOutOutput> Start(RenderSource& source, std::atomic<bool>& lost);
+    // Opens the default wave device and starts playing; nothing when it
+    // cannot, with the call that failed and its MMRESULT in `failure`.
+    static std::unique_ptr<WaveOutOutput> Start(RenderSource& source, std::atomic<bool>& lost, std::string& failure);
     ~WaveOutOutput();
     WaveOutOutput(const WaveOutOutput&) = delete;
     WaveOutOutput& operator=(const WaveOutOutput&) = delete;
@@ -31,8 +33,8 @@ private:
     static constexpr int BufferCount = 2;
 
     WaveOutOutput(RenderSource& source, std::atomic<bool>& lost) : source_(source), lost_(lost) {}
-    bool Open();
-    bool Fill(WAVEHDR& header);
+    bool Open(std::string& failure);
+    bool Fill(WAVEHDR& header, std::string* failure = nullptr);
     static DWORD WINAPI ThreadMain(void* self);
     void Run();
 

@@ -23,8 +23,10 @@ bool Press(WORD vk) {
 }
 
 // Prints one line per key: the counter just before it was sent, in
-// nanoseconds, then the counter after SendInput returned.
-int TimedKeys(char** args, int count) {
+// nanoseconds, then the counter after SendInput returned. A planted delay
+// sleeps between the stamp and the send: the harness must then report each
+// onset that much later, which shows that it measures what it claims.
+int TimedKeys(char** args, int count, long plantMs = 0) {
   long gapMs = 0;
   if (!ParseNumber(args[0], gapMs) || gapMs < 0) return ExitUsage;
   LARGE_INTEGER frequency;
@@ -35,6 +37,7 @@ int TimedKeys(char** args, int count) {
     if (!ParseVk(args[i], vk)) return ExitUsage;
     LARGE_INTEGER before, after;
     QueryPerformanceCounter(&before);
+    if (plantMs > 0) Sleep(static_cast<DWORD>(plantMs));
     if (!Press(vk)) return ExitFailed;
     QueryPerformanceCounter(&after);
     std::printf("%.0f %.0f\n", before.QuadPart * nsPerTick, after.QuadPart * nsPerTick);
@@ -67,6 +70,11 @@ std::span<const Command> SoundCommands() {
   static constexpr Command commands[] = {
       {"timed-keys", 2, 100000, "<gap ms> <vk> [<vk>...]   timed presses, a line each",
        [](char** a, int n) { return TimedKeys(a, n); }},
+      {"planted-keys", 3, 100000, "<delay ms> <gap ms> <vk> [<vk>...]   timed presses, each sent that much after its stamp",
+       [](char** a, int n) {
+         long plantMs = 0;
+         return ParseNumber(a[0], plantMs) && plantMs >= 0 ? TimedKeys(a + 1, n - 1, plantMs) : ExitUsage;
+       }},
       {"private-bytes", 1, 1, "<title>   private bytes and working set of the window's process",
        [](char** a, int) { return PrivateBytes(a[0]); }},
   };

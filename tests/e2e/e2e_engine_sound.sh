@@ -35,16 +35,7 @@ quiet=$(e2e_peak "$recording" "$from")
 e2e_note "peak while no key is pressed: $quiet"
 ((quiet < 100)) || e2e_fail "the warm stream is not silent between keys (peak $quiet)"
 
-# Prints the peak of what the sink received within a second of pressing KEY.
-key_peak() {
-  local from
-  from=$(e2e_recorded "$recording")
-  e2e_driver keys "$1" || e2e_fail "could not send key $1"
-  sleep 1
-  e2e_peak "$recording" "$from"
-}
-
-peak=$(key_peak 65)
+peak=$(e2e_key_peak "$recording" 65)
 e2e_note "peak after A: $peak"
 ((peak > 1000)) || e2e_fail "pressing A put no sound into the sink (peak $peak)"
 classic=$(grep -cE 'proc_PlaySound|MULTIMEDIA_PlaySound' "$CLAVITONE_LOG" || true)
@@ -57,7 +48,7 @@ e2e_driver tray "$E2E_TITLE" 513 || e2e_fail "could not press on the icon again"
 e2e_poll 5000 e2e_has_stream || e2e_fail "unmuting did not open the stream again"
 e2e_note "unmuted: stream open"
 
-peak=$(key_peak 66)
+peak=$(e2e_key_peak "$recording" 66)
 e2e_note "peak after B: $peak"
 ((peak > 1000)) || e2e_fail "after unmuting, B put no sound into the sink (peak $peak)"
 classic=$(grep -cE 'proc_PlaySound|MULTIMEDIA_PlaySound' "$CLAVITONE_LOG" || true)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Options window at 96 and at 120 DPI: its client area of 5700 x 4875
+# The Options window at 96 and at 120 DPI: its client area of 5700 x 5520
 # twips, every caption shown whole, and the "Options..." button's too. The
 # screenshots frmOptions-96dpi.png and frmOptions-120dpi.png are kept as
 # build artifacts. The keyboard alone goes round every control with Tab.
@@ -55,7 +55,7 @@ end_clavitone() {
 }
 
 wine reg delete "$SCHEME_KEY" /f </dev/null >/dev/null 2>&1
-look_at 96 "$artifacts/frmOptions-96dpi.png" 380 325
+look_at 96 "$artifacts/frmOptions-96dpi.png" 380 368
 
 # Tab from the first control on: the chosen option button, the track bar
 # (its group greyed with Classic, so passed by), the hotkey box, the
@@ -69,6 +69,6 @@ done
 e2e_note "Tab goes round the Options window"
 end_clavitone
 
-look_at 120 "$artifacts/frmOptions-120dpi.png" 475 406
+look_at 120 "$artifacts/frmOptions-120dpi.png" 475 460
 end_clavitone
 exit 0

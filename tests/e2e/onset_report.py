@@ -2,13 +2,16 @@
 """Matches timed key presses to the first audible sample after each.
 
     onset_report.py <label> <chunks file> <raw file> <keys file> [<overlap keys file>]
+    onset_report.py --all <label> <chunks file> <raw file> <keys file>
 
 The chunks file comes from onset_recorder (capture time of each chunk's first
 sample, on the same clock as the keys); the keys file from e2e_driver's
 timed-keys. Prints the onset after each key's send as p50, p90 and max, and
 the keys that got no onset before the next key. With an overlap keys file
 (three presses a few ms apart), prints the sound energy after them relative
-to one key's.
+to one key's. With --all, every key of the file counts alike (no first key
+apart), for sets taken in the same conditions, such as the first key after
+each of several idle stops.
 """
 import array
 import statistics
@@ -85,6 +88,10 @@ def describe(label, values):
 
 
 def main(argv):
+    if argv[1] == "--all":
+        label, chunks_path, raw_path, keys_path = argv[2:6]
+        print(describe(label, onsets(load_chunks(chunks_path), load_keys(keys_path), 400_000_000)))
+        return
     label, chunks_path, raw_path, keys_path = argv[1:5]
     chunks = load_chunks(chunks_path)
     keys = load_keys(keys_path)

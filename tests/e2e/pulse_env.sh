@@ -69,3 +69,13 @@ print(max((abs(x) for x in samples), default=0))' "$1" "${2:-0}"
 
 # The recording's size so far: where the next sound will start.
 e2e_recorded() { stat -c %s "$1"; }
+
+# Prints the peak of what the sink put into the raw RECORDING within a second
+# of pressing KEY.
+e2e_key_peak() {
+  local recording=$1 key=$2 from
+  from=$(e2e_recorded "$recording")
+  e2e_driver keys "$key" || e2e_fail "could not send key $key"
+  sleep 1
+  e2e_peak "$recording" "$from"
+}

@@ -15,6 +15,7 @@ public:
     std::optional<StreamFormat> Start(AudioApi api, RenderSource& source) override
     {
         calls.push_back(api == AudioApi::Wasapi ? "Start Wasapi" : "Start WaveOut");
+        api_ = api;
         if (failing.count(api))
             return std::nullopt;
         source_ = &source;
@@ -27,6 +28,12 @@ public:
         source_ = nullptr;
     }
     bool Lost() override { return lost; }
+    std::string Failure() const override
+    {
+        return api_ == AudioApi::Wasapi ? "IAudioClient::Initialize failed (0x88890008)"
+                                        : "waveOutOpen failed (MMRESULT 2)";
+    }
+    std::uint64_t Milliseconds() const override { return now; }
 
     bool Open() const { return source_ != nullptr; }
     // One buffer from the running stream, as its render thread would pull it.
@@ -38,13 +45,15 @@ public:
         return out;
     }
 
-    StreamFormat format{48000, 2};
+    StreamFormat format{48000, 2, 10};
     std::set<AudioApi> failing;
     bool lost = false;
+    std::uint64_t now = 0;
     std::vector<std::string> calls;
 
 private:
     RenderSource* source_ = nullptr;
+    AudioApi api_ = AudioApi::Wasapi;
 };
 
 }  // namespace clavitone::fakes

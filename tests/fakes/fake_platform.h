@@ -8,6 +8,7 @@
 #include "tests/fakes/fake_options_platform.h"
 #include "tests/fakes/memory_files.h"
 #include "tests/fakes/memory_store.h"
+#include "tests/fakes/recording_log.h"
 #include "tests/fakes/recording_platform.h"
 #include "tests/fakes/recording_prefs_platform.h"
 #include "tests/fakes/recording_windows.h"
@@ -20,7 +21,7 @@ struct FakePlatform {
     PlatformServices Services(SettingsStore& settings, RegistryWriter& registryWriter)
     {
         return {sound,   hook,           tray,     environment, settings, focus, fileDialog, registryWriter,
-                messages, windows, shell, about,    audio, hotkeys, desktop, files, codePage};
+                messages, windows, shell, about,    audio, hotkeys, desktop, files, codePage, log};
     }
     PlatformServices Services(SettingsStore& settings) { return Services(settings, registry); }
     PlatformServices Services() { return Services(store); }
@@ -37,6 +38,7 @@ struct FakePlatform {
     ScriptedMessageBoxes messages;
     ScriptedWindows windows{&journal};
     RecordingShell shell{journal};
+    RecordingLog log;
     FakeWindowLoader about{journal, AboutHandle};
     FakeAudioDevice audio;
     RecordingHotkeys hotkeys;

@@ -57,6 +57,7 @@ TEST_F(OptionsTest, OpensWithTheStoredValuesAndTheDefaultsForTheRest)
     pref.Form_Load();
     Open([&](FormModel& f) {
         EXPECT_EQ(f.caption, "Clavitone Options");
+        EXPECT_EQ(f("lblEngineStatus").caption, "Playing through Windows audio, 48000 Hz, 10 ms");
         EXPECT_EQ(f("optEngine", 1).value, 1);
         EXPECT_EQ(f("optEngine", 0).value, 0);
         EXPECT_EQ(f("sldVolume").value, 35);
@@ -80,6 +81,7 @@ TEST_F(OptionsTest, CancelEscapeAndTheCloseBoxStoreNothing)
     const auto before = store.values;
     for (int way = 0; way < 3; ++way) {
         Open([way](FormModel& f) {
+            EXPECT_EQ(f("lblEngineStatus").caption, "Playing one sound at a time through Windows");
             f.SetValue(f("optEngine", 1), 1);
             f.SetValue(f("hkyMute"), CtrlAltM);
             f.AddItem(f("lstPrograms"), "game.exe");

@@ -70,12 +70,13 @@ TEST_F(PackAudioFiles, BadFilesAreNamedInTheMessage)
     files.Add(Folder + "\\notes.txt", "hello");
     files.Add(Folder + "\\broken.ogg", "OggS but nothing after it");
     files.Add(Folder + "\\broken.wav", "RIFF....WAVEjunk");
+    files.Add(Folder + "\\slow.wav", WavFileBytes(1, 1, std::vector<std::int16_t>(89479)));
     files.Add(Folder + "\\huge.wav", std::vector<std::uint8_t>(MaxAudioFileBytes + 1));
     files.Add("D:\\secret.wav", WavFileBytes(8000, 1, std::vector<std::int16_t>{1}));
     const std::pair<std::string, std::string> cases[] = {
         {"song.mp3", "MP3"},       {"frame.mp3", "MP3"},      {"notes.txt", "format"},
         {"broken.ogg", "damaged"}, {"broken.wav", "damaged"}, {"huge.wav", "100 MB"},
-        {"gone.wav", "missing"},   {"..\\secret.wav", "outside"}, {"C:\\Windows\\x.wav", "outside"},
+        {"slow.wav", "damaged"},   {"gone.wav", "missing"},   {"..\\secret.wav", "outside"}, {"C:\\Windows\\x.wav", "outside"},
     };
     for (const auto& [file, words] : cases) {
         const std::string message = Load(Multi(file));

@@ -185,6 +185,7 @@ TEST_F(PackImportTest, ABrokenPackLeavesTheStoreAndTheFolderAsTheyWere)
         EXPECT_EQ(messages.shown[0].title, "Clavitone");
         EXPECT_EQ(messages.shown[0].style, MessageOkOnly | MessageExclamation);
         EXPECT_TRUE(messages.shown[0].text.starts_with("The sound pack was not imported.")) << what;
+        EXPECT_EQ(log.lines.back(), "Pack import failed: " + messages.shown[0].text) << what;
     }
 }
 

@@ -37,6 +37,20 @@ TEST(EngineSettingsTest, ReadsOnlyWellFormedValuesElseTheClassicDefaults)
     }
 }
 
+TEST(EngineSettingsTest, TheIdleTimeIsFiveSecondsToAnHourElseTwoMinutes)
+{
+    const std::pair<std::optional<std::string>, int> cases[] = {
+        {std::nullopt, 120}, {"5", 5}, {"3600", 3600}, {"300", 300}, {"4", 120},
+        {"3601", 120},       {"", 120}, {"60s", 120},  {"-30", 120}, {"1e3", 120},
+    };
+    for (const auto& [text, seconds] : cases) {
+        fakes::MemoryStore store;
+        if (text)
+            SaveSettingsText(store, SettingEngineIdleSeconds, *text);
+        EXPECT_EQ(ReadEngineSettings(store).idleSeconds, seconds) << text.value_or("absent");
+    }
+}
+
 TEST(EngineSettingsTest, SavedValuesReadBackAsStrings)
 {
     fakes::MemoryStore store;

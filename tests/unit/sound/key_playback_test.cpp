@@ -148,7 +148,8 @@ TEST(KeyPlaybackWithEngine, MixesWhatTheEngineHoldsAndPlaysTheRestClassically)
     fakes::Journal journal;
     fakes::RecordingSound sound{journal};
     fakes::FakeAudioDevice device;
-    SoundEngine engine{device, table};
+    NoEventLog log;
+    SoundEngine engine{device, table, log};
     KeyPlayback playback{table, sound, &engine};
     playback.SoundEnabled = true;
     playback.SoundSwitched();

@@ -37,6 +37,15 @@ protected:
     Mixer mixer;
 };
 
+// The largest step between neighbouring left samples: a click shows as a jump.
+float LargestStep(const std::vector<float>& out)
+{
+    float step = 0.0f;
+    for (std::size_t i = 2; i < out.size(); i += 2)
+        step = std::max(step, std::abs(out[i] - out[i - 2]));
+    return step;
+}
+
 TEST_F(MixerTest, OverlappingKeysAreSummedAndSilenceFollows)
 {
     EXPECT_EQ(Render(4), std::vector<float>(8, 0.0f));
@@ -59,8 +68,10 @@ TEST_F(MixerTest, TheOldestVoiceMakesWayWhenAllAreBusy)
         mixer.Trigger(0, 0.0f);
     Render(1);
     mixer.Trigger(1, 0.0f);
+    const auto out = Render(240);
+    EXPECT_LT(LargestStep(out), static_cast<float>(Level(7)) / 50) << "the stolen voice fades rather than stops";
     const float expected = static_cast<float>((Mixer::VoiceCount - 1) * Level(0) + Level(1));
-    EXPECT_NEAR(Render(1)[0], expected, 5e-4) << "slot 7, the oldest, was replaced";
+    EXPECT_NEAR(out.back(), expected, 5e-4) << "slot 7, the oldest, was replaced";
 }
 
 TEST_F(MixerTest, VolumeChangesGlideWithoutAJump)
@@ -80,20 +91,26 @@ TEST_F(MixerTest, VolumeChangesGlideWithoutAJump)
     EXPECT_NEAR(Render(960)[1918], full * 0.25f, 1e-4) << "half the scale is a quarter of the level";
 }
 
-TEST_F(MixerTest, PanIsConstantPowerWithTheCentreAtFullLevel)
+TEST_F(MixerTest, PanKeepsTheNearSideAtFullLevelAndLowersTheFarSide)
 {
-    for (const float pan : {-1.0f, -0.8f, -0.3f, 0.0f, 0.5f, 1.0f}) {
-        const auto [left, right] = Mixer::PanGains(pan);
-        EXPECT_NEAR(left * left + right * right, 2.0f, 1e-5) << pan;
-        EXPECT_GE(left, -1e-6f);
-        EXPECT_GE(right, -1e-6f);
+    struct Case {
+        float pan;
+        float left;
+        float right;
+    };
+    // sqrt(2) cos 81 degrees: the far side of a key at 0.8 falls as on the constant-power curve.
+    for (const Case c : {Case{-1.0f, 1.0f, 0.0f}, Case{-0.8f, 1.0f, 0.2212f}, Case{0.0f, 1.0f, 1.0f},
+                         Case{0.5f, 0.5412f, 1.0f}, Case{0.8f, 0.2212f, 1.0f}, Case{1.0f, 0.0f, 1.0f},
+                         Case{3.0f, 0.0f, 1.0f}}) {
+        const auto [left, right] = Mixer::PanGains(c.pan);
+        EXPECT_NEAR(left, c.left, 1e-3) << c.pan;
+        EXPECT_NEAR(right, c.right, 1e-3) << c.pan;
+        EXPECT_LE(std::max(left, right), 1.0f) << "never louder than a centred key, at " << c.pan;
     }
-    EXPECT_NEAR(Mixer::PanGains(0.0f)[0], 1.0f, 1e-6);
-    EXPECT_NEAR(Mixer::PanGains(0.0f)[1], 1.0f, 1e-6);
-    EXPECT_NEAR(Mixer::PanGains(-1.0f)[1], 0.0f, 1e-6);
     mixer.Trigger(4, -0.5f);
     const auto out = Render(1);
     EXPECT_GT(out[0], out[1]) << "a key on the left sounds louder on the left";
+    EXPECT_NEAR(out[0], Level(4), 1e-5);
 }
 
 TEST_F(MixerTest, LoudSumsBendSmoothlyBelowFullScale)
@@ -120,15 +137,32 @@ TEST_F(MixerTest, MonoAndSurroundOutputsGetTheirOwnLayout)
     EXPECT_EQ(std::vector<float>(six.begin() + 2, six.end()), std::vector<float>(4, 0.0f));
 }
 
-TEST_F(MixerTest, ANewBankStopsTheVoicesOfTheOldOne)
+TEST_F(MixerTest, ANewBankKeepsTheVoicesItStillHoldsAndFadesTheOthers)
 {
     mixer.Trigger(2, 0.0f);
+    mixer.Trigger(5, 0.0f);
     Render(1);
-    SoundBank empty;
-    mixer.UseBank(&empty);
+    SoundBank next;
+    next.sounds[9] = bank.sounds[5];  // the same sound, now on another key
+    mixer.UseBank(&next);
     EXPECT_EQ(mixer.BankInUse(), &bank) << "taken over only by the render thread";
-    EXPECT_EQ(Render(1), std::vector<float>(2, 0.0f));
-    EXPECT_EQ(mixer.BankInUse(), &empty);
+    const auto fade = Render(96);  // 2 ms at 48 kHz
+    EXPECT_LT(LargestStep(fade), static_cast<float>(Level(2)) / 50) << "faded, not cut";
+    EXPECT_GT(fade[0], Level(5) + Level(2) / 2);
+    const auto after = Render(144);  // 5 ms in all
+    EXPECT_NEAR(after.back(), Level(5), 1e-4) << "the shared sound plays on, the other has faded out";
+    EXPECT_EQ(mixer.BankInUse(), &next) << "the former bank is free once its fades have ended";
+}
+
+TEST_F(MixerTest, SettlingForgetsQueuedKeysAndPlayingVoices)
+{
+    mixer.Trigger(3, 0.0f);
+    Render(1);
+    mixer.Trigger(4, 0.0f);
+    mixer.Settle();
+    EXPECT_EQ(Render(2), std::vector<float>(4, 0.0f)) << "nothing stale sounds when a stream starts again";
+    mixer.Trigger(4, 0.0f);
+    EXPECT_NEAR(Render(1)[0], Level(4), 1e-5);
 }
 
 }  // namespace

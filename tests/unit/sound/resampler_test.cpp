@@ -81,5 +81,20 @@ TEST(Resampler, ChannelsStayApartAndTheSameRateIsACopy)
     EXPECT_TRUE(Resample(stereo, 2, 0, 48000).empty());
 }
 
+TEST(Resampler, OutputSizesAreWorkedOutWithoutWrapping)
+{
+    struct Case {
+        std::uint64_t frames;
+        int from;
+        int to;
+        std::uint64_t expected;
+    };
+    for (const Case c : {Case{4800, 16000, 48000, 14400}, Case{1, 44100, 48000, 1}, Case{441, 44100, 48000, 480},
+                         // 1 Hz to 48 kHz: beyond 32 bits, where a 32-bit size wrapped to a small buffer.
+                         Case{89479, 1, 48000, 4'294'992'000ull},
+                         Case{16'000'000, 1000, 192000, 3'072'000'000ull}, Case{5, 0, 48000, 0}})
+        EXPECT_EQ(ResampledFrames(c.frames, c.from, c.to), c.expected) << c.frames << " at " << c.from;
+}
+
 }  // namespace
 }  // namespace clavitone

@@ -2,13 +2,45 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 #include "tests/unit/sound/wav_file.h"
+
+// The largest single allocation while a test watches: shows whether a size
+// was checked before the memory was asked for, not after.
+namespace allocation_watch {
+std::atomic<bool> watching{false};
+std::atomic<std::size_t> largest{0};
+}  // namespace allocation_watch
+
+void* operator new(std::size_t size)
+{
+    if (allocation_watch::watching && size > allocation_watch::largest)
+        allocation_watch::largest = size;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace clavitone {
 namespace {
 
 using testing_wav::TempFolder;
 using testing_wav::WriteWav;
+using allocation_watch::largest;
+using allocation_watch::watching;
 
 class SoundBankTest : public ::testing::Test {
 protected:
@@ -53,6 +85,21 @@ TEST_F(SoundBankTest, SoundsBeyondTheCapTakeTheClassicCall)
     EXPECT_EQ(bank.kinds[65], SlotSound::Mixed);
     EXPECT_EQ(bank.kinds[66], SlotSound::Classic);
     EXPECT_EQ(bank.bytes, 4800u * 2);
+}
+
+TEST_F(SoundBankTest, ASoundWhoseConversionWouldPassTheCapIsRefusedBeforeItIsConverted)
+{
+    // 8 KB at 1000 Hz would become 384 KB at 48 kHz.
+    WriteWav(folder.File("slow.wav"), 1000, 1, std::vector<std::int16_t>(4000, 1000));
+    table.Set(65, folder.File("slow.wav"));
+    constexpr std::size_t Cap = 100'000;
+    largest = 0;
+    watching = true;
+    const SoundBank bank = BuildSoundBank(table, 48000, nullptr, Cap);
+    watching = false;
+    EXPECT_EQ(bank.kinds[65], SlotSound::Classic);
+    EXPECT_EQ(bank.bytes, 0u);
+    EXPECT_LT(largest, Cap) << "converted first and measured afterwards";
 }
 
 TEST_F(SoundBankTest, AReloadKeepsSoundsItAlreadyHoldsAtTheSameRate)

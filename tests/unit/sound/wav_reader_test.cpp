@@ -104,6 +104,7 @@ TEST(WavReader, ReadsEveryFormatToSixteenBitAtItsOwnRateAndChannels)
         {"extensible float", {0xFFFE, 3, 1, 44100, 32}, FloatBytes({-0.5f}), {-16384}},
         {"a partial last frame is dropped", {1, 1, 2, 8000, 16}, {0x01, 0x00, 0x02, 0x00, 0x03}, {1, 2}},
         {"no samples", {1, 1, 1, 8000, 16}, {}, {}},
+        {"the slowest rate taken", {1, 1, 1, 1000, 16}, {0x05, 0x00}, {5}},
     };
     for (const auto& c : cases) {
         const auto sound = ReadWav(MakeWav(c.spec, c.data));
@@ -138,6 +139,8 @@ TEST(WavReader, RefusesFormatsItCannotPlayAndBrokenStructure)
         {"three channels", MakeWav({1, 1, 3, 8000, 16}, Bytes(6))},
         {"no channels", MakeWav({1, 1, 0, 8000, 16}, two)},
         {"rate zero", MakeWav({1, 1, 1, 0, 16}, two)},
+        {"rate 1 Hz", MakeWav({1, 1, 1, 1, 16}, two)},
+        {"rate just below 1000 Hz", MakeWav({1, 1, 1, 999, 16}, two)},
         {"rate absurd", MakeWav({1, 1, 1, 0x7FFFFFFF, 16}, two)},
         {"extensible with an unknown subtype", MakeWav({0xFFFE, 2, 1, 8000, 16}, two)},
         {"block size that disagrees", withByte(32 + 12, 3)},
@@ -168,7 +171,7 @@ TEST(WavReader, CorruptedHeadersAreRefusedOrReadWithinBounds)
         if (!sound)
             return;
         ASSERT_TRUE(sound->channels == 1 || sound->channels == 2);
-        ASSERT_GT(sound->sampleRate, 0);
+        ASSERT_GE(sound->sampleRate, MinSampleRate);
         ASSERT_EQ(sound->samples.size() % static_cast<std::size_t>(sound->channels), 0u);
         ASSERT_LE(sound->samples.size(), bytes.size());
     };
