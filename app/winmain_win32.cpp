@@ -9,6 +9,7 @@
 #include "app/pref_window_win32.h"
 #include "options/foreground_probe_win32.h"
 #include "options/options_layout.h"
+#include "platform/dll_search_win32.h"
 #include "platform/file_system_win32.h"
 #include "platform/message_box_win32.h"
 #include "platform/platform_win32.h"
@@ -26,6 +27,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     using namespace clavitone;
 
+    RestrictDllSearch();
     WinEnvironment environment;
     WinTextComparison comparison;
     UseTextComparison(&comparison);

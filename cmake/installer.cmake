@@ -41,7 +41,7 @@ add_custom_command(
   # their outputs here would run their rules a second time, in parallel.
   # Their sources stand in for them.
   DEPENDS Clavitone keybhook ${CLAVITONE_PROGRAM_FOLDER_SOURCES}
-          ${installer_source}/clavitone.nsi ${settings_data}
+          ${installer_source}/clavitone.nsi ${installer_source}/remove_tree.nsh ${settings_data}
           ${installer_source}/make_settings.py ${installer_source}/make_file_lists.py
   COMMENT "Building the installer"
   VERBATIM)

@@ -81,6 +81,16 @@ bool WinFileSystem::MoveFolder(const std::string& from, const std::string& to)
 
 void WinFileSystem::RemoveFolder(const std::string& path)
 {
+    // A folder that is itself a link (packs moved to another drive) goes as
+    // a link: what it points to is not ours to empty.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveDirectoryA(path.c_str());
+        return;
+    }
     WIN32_FIND_DATAA entry;
     ScopedFind find(OrNull(FindFirstFileA((path + "\\*").c_str(), &entry)));
     if (find) {
@@ -91,11 +101,12 @@ void WinFileSystem::RemoveFolder(const std::string& path)
             // A link to a folder elsewhere goes, never what it points to.
             const bool folder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
             const bool link = entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+            // A link to a file stays: under Wine, DeleteFile removes its target.
             if (folder && link)
                 RemoveDirectoryA(inner.c_str());
             else if (folder)
                 RemoveFolder(inner);
-            else
+            else if (!link)
                 DeleteFileA(inner.c_str());
         } while (FindNextFileA(find.get(), &entry));
     }

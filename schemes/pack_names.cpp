@@ -66,6 +66,11 @@ std::string SafeFolderName(std::string_view id, std::string_view name)
     return safe;
 }
 
+bool IsSafeFolderName(std::string_view name)
+{
+    return !name.empty() && SafeFolderName(name, {}) == name;
+}
+
 std::string PlainSchemeName(std::string_view name)
 {
     std::string plain;

@@ -12,6 +12,10 @@ namespace clavitone {
 // trailing dots or blanks, no device name, at most 64 characters, never empty.
 std::string SafeFolderName(std::string_view id, std::string_view name);
 
+// A name SafeFolderName could have made: the only names of folders under
+// Packs that deleting a scheme removes.
+bool IsSafeFolderName(std::string_view name);
+
 // A pack's name (in the ANSI code page) as a scheme name: control characters
 // left out, blanks trimmed at both ends. The list shows it on one line.
 std::string PlainSchemeName(std::string_view name);

@@ -54,6 +54,7 @@ public:
     }
     void RemoveFolder(const std::string& path) override
     {
+        removed.push_back(path);
         folders.erase(path);
         Remove(path);
     }
@@ -76,6 +77,7 @@ public:
     std::set<std::string> failCreate;
     std::size_t writesLeft = static_cast<std::size_t>(-1);
     bool failMove = false;
+    std::vector<std::string> removed;  // every RemoveFolder, in order
 
 private:
     void Remove(const std::string& folder)

@@ -215,5 +215,39 @@ TEST_F(PackImportTest, DeletingAnImportedSchemeRemovesItsFolderUnlessACopyStillP
     EXPECT_TRUE(files.FolderExists(Packs));
 }
 
+// A stored path is only a string in the registry: whatever it says, deleting
+// its scheme removes nothing but a direct child of Packs with a name the
+// importer could have made.
+TEST_F(PackImportTest, DeletingASchemeRemovesOnlyASafeDirectChildOfPacks)
+{
+    const struct {
+        const char* stored;  // after Packs
+        const char* removed;  // after Packs; empty: nothing
+    } cases[] = {
+        {"\\cream\\65.wav", "\\cream"},
+        {"/cream/65.wav", "\\cream"},
+        {"\\cream\\sub\\..\\65.wav", "\\cream"},
+        {"\\.\\cream\\65.wav", "\\cream"},
+        {"\\..\\65.wav", ""},                 // would be all of Clavitone's folder
+        {"\\..\\..\\Clavitone\\Packs\\..\\x\\65.wav", ""},
+        {"\\cream\\..\\..\\65.wav", ""},
+        {"\\..\\Packs2\\x\\65.wav", ""},
+        {"\\~importing cream\\65.wav", ""},  // not a name the importer gives
+        {"\\ cream\\65.wav", ""},
+        {"\\cream.\\65.wav", ""},
+        {"\\65.wav", ""},                     // a file in Packs itself
+    };
+    for (const auto& c : cases) {
+        SetSchemes({"Typewriter", "Voice", "Doomed"}, 2);
+        Set("Doomed_#65", Packs + c.stored);
+        pref.Form_Load();
+        files.removed.clear();
+        DeleteCurrent();
+        const std::vector<std::string> expected =
+            *c.removed ? std::vector<std::string>{Packs + c.removed} : std::vector<std::string>{};
+        EXPECT_EQ(files.removed, expected) << c.stored;
+    }
+}
+
 }  // namespace
 }  // namespace clavitone
