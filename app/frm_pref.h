@@ -45,6 +45,7 @@ struct PlatformServices {
     ForegroundProbe& foreground;
     FileSystem& files;
     CodePage& codePage;
+    AudioDecoder& decoder;  // a sound pack's audio, in a process of its own
 };
 
 class frmPref {

@@ -20,6 +20,7 @@
 #include "settings/registry_store_win32.h"
 #include "settings/registry_writer_win32.h"
 #include "sound/audio_device_win32.h"
+#include "sound/decoder_process_win32.h"
 #include "tray/hotkey_registrar_win32.h"
 #include "ui/window_manager_win32.h"
 
@@ -45,6 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WinForegroundProbe foreground;
     WinFileSystem files;
     WinCodePage codePage;
+    HelperProcessDecoder decoder;
     const int twipsPerPixelX = environment.TwipsPerPixelX();
     const int twipsPerPixelY = environment.TwipsPerPixelY();
     FormModel saveasForm = MakeSaveasForm();
@@ -58,7 +60,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
-                  aboutWindow, audio, hotkeys, foreground, files, codePage},
+                  aboutWindow, audio, hotkeys, foreground, files, codePage, decoder},
                  keySound, form, saveasForm, optionsForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 

@@ -107,7 +107,8 @@ std::optional<std::string> PackImport::Import(const std::string& configPath)
         return Failed(error->message);
     const PackConfig& config = std::get<PackConfig>(read);
 
-    auto loaded = LoadPackSounds(services_.files, FolderOf(configPath), config);
+    auto loaded = LoadPackSounds(services_.files, services_.decoder, FolderOf(configPath), config);
+    services_.decoder.Finish();
     if (const auto* error = std::get_if<PackError>(&loaded))
         return Failed(error->message);
     const PackSounds& sounds = std::get<PackSounds>(loaded);
@@ -213,7 +214,7 @@ void PackImport::AddScheme(const std::string& name, const std::string& folder, c
 
 void PackImport::Tell(const std::string& text)
 {
-    services_.messages.MessageBoxA(pref_.hWnd, text, std::string(MessageTitle), MessageOkOnly);
+    services_.messages.MessageBoxA(pref_.hWnd, ShownText(text), std::string(MessageTitle), MessageOkOnly);
 }
 
 }  // namespace clavitone

@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "settings/settings_store.h"
+#include "sound/audio_decoding.h"
 #include "ui/control_model.h"
 
 namespace clavitone {
@@ -18,6 +19,7 @@ struct PackImportServices {
     CodePage& codePage;
     FileDialog& dialog;
     MessageBoxes& messages;
+    AudioDecoder& decoder;
 };
 
 class PackImport {

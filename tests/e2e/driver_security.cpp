@@ -1,5 +1,5 @@
 // Subcommands of a hostile neighbour: private messages posted to Clavitone's
-// windows with values of the sender's choosing.
+// windows with values of the sender's choosing; and the texts a window shows.
 #include "tests/e2e/driver_common.h"
 
 #include <cstdio>
@@ -52,6 +52,19 @@ int OldKeyDown(const std::string& title, long vk, long ageMs) {
   return ExitOk;
 }
 
+BOOL CALLBACK PrintText(HWND child, LPARAM) {
+  if (const std::string text = WindowText(child); !text.empty()) std::printf("%s\n", text.c_str());
+  return TRUE;
+}
+
+// The texts a window shows (a message box's message among them), one a line.
+int Texts(const std::string& title) {
+  HWND window = FirstTopLevelWindow(title);
+  if (!window) return ExitFailed;
+  EnumChildWindows(window, PrintText, 0);
+  return ExitOk;
+}
+
 }  // namespace
 
 std::span<const Command> SecurityCommands() {
@@ -60,6 +73,8 @@ std::span<const Command> SecurityCommands() {
          long rounds = 0;
          return ParseNumber(a[1], rounds) ? Flood(a[0], rounds) : ExitUsage;
        }},
+      {"texts", 1, 1, "<title>             every text of its controls, a line each",
+       [](char** a, int) { return Texts(a[0]); }},
       {"old-key", 3, 3, "<title> <vk> <age ms>   a hook key-down stamped that long ago", [](char** a, int) {
          long vk = 0, age = 0;
          return ParseNumber(a[1], vk) && ParseNumber(a[2], age) ? OldKeyDown(a[0], vk, age) : ExitUsage;

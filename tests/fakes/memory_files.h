@@ -25,6 +25,11 @@ public:
         bytes = file->second;
         return FileReadResult::Ok;
     }
+    FileReadResult ReadPackFile(const std::string& folder, const std::string& utf8Name, std::size_t maxBytes,
+                                std::vector<std::uint8_t>& bytes) override
+    {
+        return ReadFile(folder + "\\" + utf8Name, maxBytes, bytes);
+    }
     bool CreateFolder(const std::string& path) override
     {
         if (failCreate.contains(path))
