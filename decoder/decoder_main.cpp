@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <exception>
 
 #include "sound/audio_decoding.h"

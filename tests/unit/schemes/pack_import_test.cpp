@@ -121,6 +121,23 @@ TEST_F(PackImportTest, ImportingAgainAddsANumberToTheNameAndTheFolder)
     EXPECT_EQ(Written(Packs + "\\cream 3", 66), Tone(2, 10));
 }
 
+// A pack named so that its values would fall on another scheme's is not
+// given that name: the next free one, and a message why.
+TEST_F(PackImportTest, ANameThatWouldShareAnotherSchemesValuesIsRefused)
+{
+    Set("Typewriter-EnableSound_#65", "1");
+    const auto typewriterState = At("Typewriter-EnableSound_#65");
+    SingleFilePack("typewriter-enablesound", "x");
+    Import();
+
+    EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice", "typewriter-enablesound 2"}));
+    EXPECT_EQ(At("Typewriter-EnableSound_#65"), typewriterState) << "Typewriter's state stays";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The name \"typewriter-enablesound\" cannot be used: the settings of the scheme \"Typewriter\" are stored "
+              "under the same names and would be overwritten. The new scheme is named \"typewriter-enablesound 2\".");
+}
+
 TEST_F(PackImportTest, NamesAreCutToTheSaveDialogsLengthAndKeepWhatTheCodePageShows)
 {
     SingleFilePack(std::string(250, 'n'));
