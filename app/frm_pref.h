@@ -46,6 +46,7 @@ struct PlatformServices {
     FileSystem& files;
     CodePage& codePage;
     EventLog& log;
+    AudioDecoder& decoder;  // a sound pack's audio, in a process of its own
 };
 
 class frmPref {

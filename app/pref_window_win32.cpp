@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "keybhook/keybhook_messages.h"
+#include "sound/key_playback.h"
 #include "ui/form_builder_win32.h"
 #include "ui/top_window_win32.h"
 
@@ -123,7 +124,8 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     switch (message) {
     case keybhook::WmHookKeyDown:
-        pref_.Form_KeyDown(static_cast<int>(wParam), 0);
+        if (!KeyEventTooOld(static_cast<std::uint32_t>(lParam), GetTickCount()))
+            pref_.Form_KeyDown(static_cast<int>(wParam), 0);
         return 0;
     case keybhook::WmHookKeyUp:
         pref_.Form_KeyUp(static_cast<int>(wParam), 0);
@@ -157,8 +159,9 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         MouseButton(message, wParam, lParam);
         return 0;
     case WmControlEvent:
-        if (Control* control = controls_ ? controls_->FindById(static_cast<int>(wParam)) : nullptr)
-            events_.ControlEvent(*control, *reinterpret_cast<const MSG*>(lParam));
+        if (MSG event; TakeControlEvent(wParam, event))
+            if (Control* control = controls_ ? controls_->Find(event.hwnd) : nullptr)
+                events_.ControlEvent(*control, event);
         return 0;
     case WM_SYSCOMMAND:
         // The close box and Alt+F4 put the window away as " Minimize" does:

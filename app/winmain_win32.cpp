@@ -10,6 +10,7 @@
 #include "options/foreground_probe_win32.h"
 #include "options/options_layout.h"
 #include "platform/event_log_win32.h"
+#include "platform/dll_search_win32.h"
 #include "platform/file_system_win32.h"
 #include "platform/message_box_win32.h"
 #include "platform/platform_win32.h"
@@ -20,6 +21,7 @@
 #include "settings/registry_store_win32.h"
 #include "settings/registry_writer_win32.h"
 #include "sound/audio_device_win32.h"
+#include "sound/decoder_process_win32.h"
 #include "tray/hotkey_registrar_win32.h"
 #include "ui/window_manager_win32.h"
 
@@ -27,6 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     using namespace clavitone;
 
+    RestrictDllSearch();
     WinEnvironment environment;
     WinTextComparison comparison;
     UseTextComparison(&comparison);
@@ -45,6 +48,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WinForegroundProbe foreground;
     WinFileSystem files;
     WinCodePage codePage;
+    HelperProcessDecoder decoder;
     const int twipsPerPixelX = environment.TwipsPerPixelX();
     const int twipsPerPixelY = environment.TwipsPerPixelY();
     FormModel saveasForm = MakeSaveasForm();
@@ -58,7 +62,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
-                  aboutWindow, audio, hotkeys, foreground, files, codePage, log},
+                  aboutWindow, audio, hotkeys, foreground, files, codePage, log, decoder},
                  keySound, form, saveasForm, optionsForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 

@@ -16,6 +16,7 @@
 
 #include "prefs/pref_layout.h"
 #include "schemes/pack_import.h"
+#include "tests/fakes/in_process_decoder.h"
 #include "tests/fakes/memory_files.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_prefs_platform.h"
@@ -39,6 +40,11 @@ public:
     FileReadResult ReadFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) override
     {
         return pack.ReadFile(path, maxBytes, bytes);
+    }
+    FileReadResult ReadPackFile(const std::string& folder, const std::string& name, std::size_t maxBytes,
+                                std::vector<std::uint8_t>& bytes) override
+    {
+        return pack.ReadPackFile(folder, name, maxBytes, bytes);
     }
     bool CreateFolder(const std::string& path) override { return folders.insert(path), true; }
     bool FolderExists(const std::string& path) override { return folders.contains(path); }
@@ -93,11 +99,12 @@ void ImportOggPack(benchmark::State& state)
         state.PauseTiming();
         fakes::MemoryStore store;
         fakes::Latin1CodePage codePage;
+        fakes::InProcessDecoder decoder;
         fakes::ScriptedFileDialog dialog;
         fakes::ScriptedMessageBoxes messages;
         FormModel form = MakePrefForm();
         NoEventLog log;
-        PackImport import({store, files, codePage, dialog, messages, log}, form);
+        PackImport import({store, files, codePage, dialog, messages, log, decoder}, form);
         const std::size_t base = g_heapInUse.load();
         g_heapPeak = base;
         state.ResumeTiming();

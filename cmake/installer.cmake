@@ -40,8 +40,8 @@ add_custom_command(
   # The sounds and the help file come from the program_folder target; naming
   # their outputs here would run their rules a second time, in parallel.
   # Their sources stand in for them.
-  DEPENDS Clavitone keybhook ${CLAVITONE_PROGRAM_FOLDER_SOURCES}
-          ${installer_source}/clavitone.nsi ${settings_data}
+  DEPENDS Clavitone keybhook ClavitoneDecoder ${CLAVITONE_PROGRAM_FOLDER_SOURCES}
+          ${installer_source}/clavitone.nsi ${installer_source}/remove_tree.nsh ${settings_data}
           ${installer_source}/make_settings.py ${installer_source}/make_file_lists.py
   COMMENT "Building the installer"
   VERBATIM)

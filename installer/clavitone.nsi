@@ -65,6 +65,8 @@ VIAddVersionKey "LegalCopyright" "The Clavitone developers"
 !insertmacro MUI_LANGUAGE "English"
 
 !include "${GENERATED}/files.nsh"
+!include "${__FILEDIR__}/remove_tree.nsh"
+!insertmacro RemoveTreeKeepingLinksFunction "un."
 
 ; A value of the user's "Settings" is written only when absent: on an upgrade
 ; the user's schemes and choices stay as they are.
@@ -196,7 +198,8 @@ Section "Uninstall"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     ; The sounds of imported packs belong to those schemes: they go with them.
     SetShellVarContext current
-    RMDir /r "$APPDATA\Clavitone\Packs"
+    Push "$APPDATA\Clavitone\Packs"
+    Call un.RemoveTreeKeepingLinks
     RMDir "$APPDATA\Clavitone"
   keep_settings:
 SectionEnd

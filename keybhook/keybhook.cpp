@@ -48,7 +48,8 @@ LRESULT CALLBACK LowLevelKeyboard(int code, WPARAM message, LPARAM data)
         const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
         const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
         if (down || up)
-            PostMessageW(target, down ? keybhook::WmHookKeyDown : keybhook::WmHookKeyUp, GenericKey(key->vkCode), 0);
+            PostMessageW(target, down ? keybhook::WmHookKeyDown : keybhook::WmHookKeyUp, GenericKey(key->vkCode),
+                         static_cast<LPARAM>(key->time));
     }
     return CallNextHookEx(nullptr, code, message, data);
 }

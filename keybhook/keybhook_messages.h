@@ -6,7 +6,8 @@
 namespace keybhook {
 
 constexpr unsigned WmApp = 0x8000;
-// wParam: virtual-key code, modifiers folded to 16 (Shift), 17 (Ctrl), 18 (Alt). lParam: 0.
+// wParam: virtual-key code, modifiers folded to 16 (Shift), 17 (Ctrl), 18 (Alt).
+// lParam: the key event's time stamp, on the clock of GetTickCount.
 constexpr unsigned WmHookKeyDown = WmApp + 0x4B0;
 constexpr unsigned WmHookKeyUp = WmApp + 0x4B1;
 

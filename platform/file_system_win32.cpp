@@ -21,18 +21,21 @@ bool IsDotEntry(const char* name)
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-}  // namespace
-
-std::string WinFileSystem::AppDataFolder()
+std::wstring Wide(const std::string& text, UINT codePage)
 {
-    char buffer[MAX_PATH];
-    const DWORD length = GetEnvironmentVariableA("APPDATA", buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+    if (text.empty())
+        return {};
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
 }
 
-FileReadResult WinFileSystem::ReadFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes)
+FileReadResult ReadWholeFile(const std::wstring& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes)
 {
-    ScopedHandle file(OrNull(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    ScopedHandle file(OrNull(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file) {
         const DWORD error = GetLastError();
@@ -50,6 +53,29 @@ FileReadResult WinFileSystem::ReadFile(const std::string& path, std::size_t maxB
                            read != bytes.size()))
         return FileReadResult::Failed;
     return FileReadResult::Ok;
+}
+
+}  // namespace
+
+std::string WinFileSystem::AppDataFolder()
+{
+    char buffer[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("APPDATA", buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+FileReadResult WinFileSystem::ReadFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes)
+{
+    return ReadWholeFile(Wide(path, CP_ACP), maxBytes, bytes);
+}
+
+FileReadResult WinFileSystem::ReadPackFile(const std::string& folder, const std::string& utf8Name,
+                                           std::size_t maxBytes, std::vector<std::uint8_t>& bytes)
+{
+    const std::wstring name = Wide(utf8Name, CP_UTF8);
+    if (name.empty())
+        return FileReadResult::Missing;
+    return ReadWholeFile(Wide(folder, CP_ACP) + L"\\" + name, maxBytes, bytes);
 }
 
 bool WinFileSystem::CreateFolder(const std::string& path)
@@ -81,6 +107,16 @@ bool WinFileSystem::MoveFolder(const std::string& from, const std::string& to)
 
 void WinFileSystem::RemoveFolder(const std::string& path)
 {
+    // A folder that is itself a link (packs moved to another drive) goes as
+    // a link: what it points to is not ours to empty.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveDirectoryA(path.c_str());
+        return;
+    }
     WIN32_FIND_DATAA entry;
     ScopedFind find(OrNull(FindFirstFileA((path + "\\*").c_str(), &entry)));
     if (find) {
@@ -91,11 +127,12 @@ void WinFileSystem::RemoveFolder(const std::string& path)
             // A link to a folder elsewhere goes, never what it points to.
             const bool folder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
             const bool link = entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+            // A link to a file stays: under Wine, DeleteFile removes its target.
             if (folder && link)
                 RemoveDirectoryA(inner.c_str());
             else if (folder)
                 RemoveFolder(inner);
-            else
+            else if (!link)
                 DeleteFileA(inner.c_str());
         } while (FindNextFileA(find.get(), &entry));
     }

@@ -9,6 +9,8 @@ class WinFileSystem final : public FileSystem {
 public:
     std::string AppDataFolder() override;
     FileReadResult ReadFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) override;
+    FileReadResult ReadPackFile(const std::string& folder, const std::string& utf8Name, std::size_t maxBytes,
+                                std::vector<std::uint8_t>& bytes) override;
     bool CreateFolder(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
     bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override;

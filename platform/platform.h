@@ -212,6 +212,11 @@ public:
     // Reads a whole file unless it is larger than maxBytes.
     virtual FileReadResult ReadFile(const std::string& path, std::size_t maxBytes,
                                     std::vector<std::uint8_t>& bytes) = 0;
+    // The same for a file a sound pack names: folder in the ANSI code page,
+    // name (parts joined by "\\") in UTF-8 as the pack spells it, so that
+    // "clé.wav" is found whatever the code page.
+    virtual FileReadResult ReadPackFile(const std::string& folder, const std::string& utf8Name, std::size_t maxBytes,
+                                        std::vector<std::uint8_t>& bytes) = 0;
     // Creates one folder; true also when it is there already.
     virtual bool CreateFolder(const std::string& path) = 0;
     virtual bool FolderExists(const std::string& path) = 0;

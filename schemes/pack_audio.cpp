@@ -1,29 +1,17 @@
 #include "schemes/pack_audio.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
 #include <string_view>
 
 #include "schemes/pack_codes.h"
 #include "schemes/pack_names.h"
-#include "sound/ogg_decoder.h"
 
 namespace clavitone {
 
 namespace {
-
-bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view tag)
-{
-    const auto same = [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; };
-    return bytes.size() >= tag.size() && std::equal(tag.begin(), tag.end(), bytes.begin(), same);
-}
-
-// MPEG audio starts with an ID3 tag or a frame sync of eleven set bits.
-bool IsMp3(std::span<const std::uint8_t> bytes)
-{
-    return StartsWith(bytes, "ID3") || (bytes.size() >= 2 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0);
-}
 
 std::string Quoted(std::string_view name)
 {
@@ -33,40 +21,53 @@ std::string Quoted(std::string_view name)
     return quoted;
 }
 
-std::variant<PcmSound, PackError> Decode(std::span<const std::uint8_t> bytes, std::string_view name)
+PackError DecodeError(DecodeFailure failure, std::string_view name)
 {
-    std::optional<PcmSound> sound;
-    if (StartsWith(bytes, "OggS"))
-        sound = DecodeOgg(bytes, MaxDecodedSamples);
-    else if (StartsWith(bytes, "RIFF"))
-        sound = ReadWav(bytes);
-    else if (IsMp3(bytes))
-        return PackError{"The sound file " + Quoted(name) +
-                         " is MP3 audio, which Clavitone cannot import. Packs in Ogg Vorbis or WAV can be imported."};
-    else
-        return PackError{"The sound file " + Quoted(name) +
-                         " is in a format Clavitone cannot import. Packs in Ogg Vorbis or WAV can be imported."};
-    if (!sound || sound->channels < 1 || sound->sampleRate < MinSampleRate || sound->samples.empty() ||
-        sound->samples.size() > MaxDecodedSamples)
-        return PackError{"The sound file " + Quoted(name) + " is damaged or too long and cannot be read."};
-    return *std::move(sound);
+    const std::string file = "The sound file " + Quoted(name);
+    switch (failure) {
+    case DecodeFailure::Mp3:
+        return {file + " is MP3 audio, which Clavitone cannot import. Packs in Ogg Vorbis or WAV can be imported."};
+    case DecodeFailure::UnknownFormat:
+        return {file + " is in a format Clavitone cannot import. Packs in Ogg Vorbis or WAV can be imported."};
+    case DecodeFailure::Unplayable:
+        return {file + " has a sample rate or a number of channels Clavitone cannot play."};
+    case DecodeFailure::DecoderStopped:
+        return {"Clavitone's decoder stopped while reading the sound file " + Quoted(name) +
+                ": the file is damaged or too demanding to decode."};
+    case DecodeFailure::Damaged:
+        break;
+    }
+    return {file + " is damaged or too long and cannot be read."};
+}
+
+// Windows finds "Click.OGG" under "click.ogg" and "a/b" under "a\\b": one
+// file, decoded once.
+std::string FileKey(std::string_view name)
+{
+    std::string key(name);
+    for (char& c : key)
+        c = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return key;
 }
 
 class Loader {
 public:
-    Loader(FileSystem& files, const std::string& packFolder) : files_(files), packFolder_(packFolder) {}
+    Loader(FileSystem& files, AudioDecoder& decoder, const std::string& packFolder, std::size_t maxTotalSamples)
+        : files_(files), decoder_(decoder), packFolder_(packFolder), maxTotalSamples_(maxTotalSamples)
+    {
+    }
 
     // The file's index in sources, decoding it on first use.
     std::variant<std::size_t, PackError> Source(const std::string& name)
     {
-        if (const auto known = indices_.find(name); known != indices_.end())
+        if (const auto known = indices_.find(FileKey(name)); known != indices_.end())
             return known->second;
         const auto path = PackFilePath(packFolder_, name);
         if (!path)
             return PackError{"The pack names the sound file " + Quoted(name) +
                              ", which lies outside the pack's folder or is no plain file name."};
         std::vector<std::uint8_t> bytes;
-        switch (files_.ReadFile(*path, MaxAudioFileBytes, bytes)) {
+        switch (files_.ReadPackFile(packFolder_, path->substr(packFolder_.size() + 1), MaxAudioFileBytes, bytes)) {
         case FileReadResult::Ok:
             break;
         case FileReadResult::Missing:
@@ -76,12 +77,16 @@ public:
         case FileReadResult::Failed:
             return PackError{"The sound file " + Quoted(name) + " cannot be read."};
         }
-        auto decoded = Decode(bytes, name);
-        if (auto* error = std::get_if<PackError>(&decoded))
-            return *error;
-        sounds.sources.push_back(std::get<PcmSound>(std::move(decoded)));
+        auto decoded = decoder_.Decode(bytes);
+        if (const auto* failure = std::get_if<DecodeFailure>(&decoded))
+            return DecodeError(*failure, name);
+        auto& sound = std::get<PcmSound>(decoded);
+        decodedSamples_ += sound.samples.size();
+        if (decodedSamples_ > maxTotalSamples_)
+            return PackError{"The pack's sound files together hold more audio than Clavitone imports."};
+        sounds.sources.push_back(std::move(sound));
         const std::size_t index = sounds.sources.size() - 1;
-        indices_.emplace(name, index);
+        indices_.emplace(FileKey(name), index);
         return index;
     }
 
@@ -89,7 +94,10 @@ public:
 
 private:
     FileSystem& files_;
+    AudioDecoder& decoder_;
     const std::string& packFolder_;
+    std::size_t maxTotalSamples_;
+    std::size_t decodedSamples_ = 0;
     std::map<std::string, std::size_t> indices_;
 };
 
@@ -111,10 +119,11 @@ std::optional<SoundPiece> CutSlice(const PcmSound& sound, std::size_t source, Pa
     return SoundPiece{source, first * channels, count * channels};
 }
 
-std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, const std::string& packFolder,
-                                                   const PackConfig& config)
+std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, AudioDecoder& decoder,
+                                                   const std::string& packFolder, const PackConfig& config,
+                                                   std::size_t maxTotalSamples)
 {
-    Loader loader(files, packFolder);
+    Loader loader(files, decoder, packFolder, maxTotalSamples);
     for (const int code : config.silent)
         if (FindPackKeyCode(code))
             loader.sounds.silent.insert(code);

@@ -11,14 +11,15 @@
 
 #include "platform/platform.h"
 #include "schemes/pack_config.h"
+#include "sound/audio_decoding.h"
+#include "sound/decode_reply.h"
 #include "sound/wav_reader.h"
 
 namespace clavitone {
 
-inline constexpr std::size_t MaxAudioFileBytes = 100 * 1024 * 1024;
-// 128 MB of 16-bit samples per file: more than any pack needs, little enough
-// for a 32-bit process.
-inline constexpr std::size_t MaxDecodedSamples = 64 * 1024 * 1024;
+// All of a pack's files together decode to no more than one file may: a few
+// small files cannot add up to what a 32-bit process cannot hold.
+inline constexpr std::size_t MaxTotalDecodedSamples = MaxDecodedSamples;
 
 // Samples [first, first + count) of one decoded file, interleaved.
 struct SoundPiece {
@@ -44,8 +45,11 @@ struct PackSounds {
 // packs often overrun by a few milliseconds.
 std::optional<SoundPiece> CutSlice(const PcmSound& sound, std::size_t source, PackSlice slice);
 
-// Reads and decodes every file config names, from the pack's folder.
-std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, const std::string& packFolder,
-                                                   const PackConfig& config);
+// Reads every file config names, from the pack's folder, and has decoder
+// decode each once (names compared as Windows compares them). All of them
+// together may hold no more than maxTotalSamples.
+std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, AudioDecoder& decoder,
+                                                   const std::string& packFolder, const PackConfig& config,
+                                                   std::size_t maxTotalSamples = MaxTotalDecodedSamples);
 
 }  // namespace clavitone

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "schemes/pack_names.h"
 #include "settings/settings_layout.h"
 
 namespace clavitone {
@@ -21,6 +22,34 @@ bool StartsWithFolder(std::string_view path, std::string_view folder)
            std::equal(folder.begin(), folder.end(), path.begin(), [](char a, char b) {
                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
            });
+}
+
+// The path as Windows reads it before it opens anything: "/" as "\\", and
+// "." and ".." worked out, so that "Packs\\..\\x" is seen to leave Packs.
+std::string ResolvedPath(std::string_view path)
+{
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        const std::string_view part = path.substr(start, end - start);
+        if (part == "..") {
+            if (parts.size() > 1)  // never above the drive
+                parts.pop_back();
+        } else if (part != "." && !(part.empty() && !parts.empty())) {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string resolved;
+    for (const std::string_view part : parts) {
+        if (!resolved.empty() || part.empty())
+            resolved.push_back('\\');
+        resolved.append(part);
+    }
+    return resolved;
 }
 
 bool WriteAll(FileSystem& files, const std::string& folder, const std::vector<PackFile>& contents)
@@ -70,12 +99,18 @@ std::optional<std::string> SchemePackFolder(FileSystem& files, SettingsStore& st
         return std::nullopt;
     for (const KeyRange range : SchemeKeyCodes) {
         for (int code = range.first; code <= range.last; ++code) {
-            const auto path = FindSettingsText(store, PathKey(scheme, code));
-            if (!path || !StartsWithFolder(*path, packs))
+            const auto stored = FindSettingsText(store, PathKey(scheme, code));
+            if (!stored)
                 continue;
-            const std::size_t end = path->find('\\', packs.size() + 1);
-            if (end != std::string::npos)
-                return path->substr(0, end);
+            // Only a direct child of Packs with a name of our own making,
+            // whatever the stored path says.
+            const std::string path = ResolvedPath(*stored);
+            if (!StartsWithFolder(path, packs))
+                continue;
+            const std::size_t end = path.find('\\', packs.size() + 1);
+            const std::size_t first = packs.size() + 1;
+            if (end != std::string::npos && IsSafeFolderName(std::string_view(path).substr(first, end - first)))
+                return path.substr(0, end);
         }
     }
     return std::nullopt;
@@ -88,7 +123,7 @@ void RemoveUnusedPackFolder(FileSystem& files, SettingsStore& store, const std::
         for (const KeyRange range : SchemeKeyCodes) {
             for (int code = range.first; code <= range.last; ++code) {
                 const auto path = FindSettingsText(store, PathKey(scheme, code));
-                if (path && StartsWithFolder(*path, folder))
+                if (path && StartsWithFolder(ResolvedPath(*path), folder))
                     return;
             }
         }

@@ -109,7 +109,8 @@ std::optional<std::string> PackImport::Import(const std::string& configPath)
         return Failed(error->message);
     const PackConfig& config = std::get<PackConfig>(read);
 
-    auto loaded = LoadPackSounds(services_.files, FolderOf(configPath), config);
+    auto loaded = LoadPackSounds(services_.files, services_.decoder, FolderOf(configPath), config);
+    services_.decoder.Finish();
     if (const auto* error = std::get_if<PackError>(&loaded))
         return Failed(error->message);
     const PackSounds& sounds = std::get<PackSounds>(loaded);
@@ -126,11 +127,17 @@ std::optional<std::string> PackImport::Import(const std::string& configPath)
     if (!folder)
         return Failed("Its sounds could not be written to the folder of imported packs.");
 
+    // A name that would share values with another scheme is refused like a
+    // taken one, and the user is told why the scheme is named otherwise.
+    const auto colliding = CollidingScheme(name, SchemeListBox(pref_).items);
+    const std::string packName = name;
     name = UniqueSchemeName(name);
     AddScheme(name, *folder, sources);
     if (lossy)
         Tell("Some characters of the pack's name cannot be shown and were left out. The new scheme is named \"" +
              name + "\".");
+    if (colliding)
+        Tell(CollisionMessage(packName, *colliding) + " The new scheme is named \"" + name + "\".");
     return std::nullopt;
 }
 
@@ -161,13 +168,13 @@ std::optional<std::string> PackImport::ChooseConfig()
 
 // The pack's name as long as the save dialog takes names, with " 2", " 3"
 // and so on when the list has it already (letter case aside, as the save
-// dialog compares).
+// dialog compares) or it would share values with a listed scheme.
 std::string PackImport::UniqueSchemeName(std::string name) const
 {
     const auto& entries = SchemeListBox(pref_).items;
     const auto taken = [&entries](const std::string& candidate) {
         for (const std::string& entry : entries)
-            if (SameSchemeName(entry, candidate))
+            if (SameSchemeName(entry, candidate) || SchemeNamesCollide(entry, candidate))
                 return true;
         return false;
     };
@@ -209,7 +216,8 @@ void PackImport::AddScheme(const std::string& name, const std::string& folder, c
 
 void PackImport::Tell(const std::string& text)
 {
-    services_.messages.MessageBoxA(pref_.hWnd, text, std::string(MessageTitle), MessageOkOnly | MessageExclamation);
+    services_.messages.MessageBoxA(pref_.hWnd, ShownText(text), std::string(MessageTitle),
+                                   MessageOkOnly | MessageExclamation);
 }
 
 }  // namespace clavitone

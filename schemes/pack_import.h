@@ -9,6 +9,7 @@
 #include "platform/event_log.h"
 #include "platform/platform.h"
 #include "settings/settings_store.h"
+#include "sound/audio_decoding.h"
 #include "ui/control_model.h"
 
 namespace clavitone {
@@ -20,6 +21,7 @@ struct PackImportServices {
     FileDialog& dialog;
     MessageBoxes& messages;
     EventLog& log;  // records why an import failed
+    AudioDecoder& decoder;  // a pack's audio, decoded in a process of its own
 };
 
 class PackImport {

@@ -66,6 +66,11 @@ std::string SafeFolderName(std::string_view id, std::string_view name)
     return safe;
 }
 
+bool IsSafeFolderName(std::string_view name)
+{
+    return !name.empty() && SafeFolderName(name, {}) == name;
+}
+
 std::string PlainSchemeName(std::string_view name)
 {
     std::string plain;
@@ -76,6 +81,30 @@ std::string PlainSchemeName(std::string_view name)
     if (first == std::string::npos)
         return {};
     return plain.substr(first, plain.find_last_not_of(' ') - first + 1);
+}
+
+std::string ShownText(std::string_view text)
+{
+    // UTF-8 sequences of U+0080-U+009F, U+2028-U+202E and U+2066-U+2069.
+    const auto controlLength = [](std::string_view rest) -> std::size_t {
+        const auto byte = [&rest](std::size_t i) { return static_cast<unsigned char>(rest[i]); };
+        if (rest.size() >= 2 && byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F)
+            return 2;
+        if (rest.size() >= 3 && byte(0) == 0xE2 && byte(1) == 0x80 && byte(2) >= 0xA8 && byte(2) <= 0xAE)
+            return 3;
+        if (rest.size() >= 3 && byte(0) == 0xE2 && byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9)
+            return 3;
+        return static_cast<unsigned char>(rest[0]) < 32 || rest[0] == 127 ? 1 : 0;
+    };
+    std::string shown;
+    for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t skip = controlLength(text.substr(i))) {
+            i += skip;
+            continue;
+        }
+        shown.push_back(text[i++]);
+    }
+    return shown;
 }
 
 std::optional<std::string> PackFilePath(std::string_view packFolder, std::string_view fileName)

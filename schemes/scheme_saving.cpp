@@ -51,6 +51,8 @@ void frmSaveas::cmdSaveOk_Click()
                MessageExclamation);
         return;
     }
+    if (RefusedForCollision())
+        return;
     for (const KeyRange range : SchemeKeyCodes)
         CopyKeyRange(range.first, range.last);
 
@@ -76,6 +78,17 @@ bool frmSaveas::SchemeExists(std::string_view name)
         if (SameSchemeName(entry, name))
             return true;
     return false;
+}
+
+// A name whose values would fall on another scheme's: the message names that
+// scheme, and the dialog stays open for another name.
+bool frmSaveas::RefusedForCollision()
+{
+    const auto other = CollidingScheme(TypedName(), SchemeListBox(pref_).items);
+    if (!other)
+        return false;
+    Refuse(CollisionMessage(TypedName(), *other), MessageExclamation);
+    return true;
 }
 
 // The copy holds exactly what the source stores, so it sounds the same on any

@@ -27,6 +27,7 @@ public:
 private:
     const std::string& TypedName() { return form_("txtSave").text; }
     bool SchemeExists(std::string_view name);
+    bool RefusedForCollision();
     void CopyKeyRange(int first, int last);
     void CopyValue(const std::string& from, const std::string& to);
     void Refuse(const std::string& text, unsigned icon);

@@ -20,6 +20,14 @@ constexpr bool IsHeldKey(int code)
 
 }  // namespace
 
+// The clock wraps every 49.7 days; a stamp a little ahead of now (clocks read
+// on two threads) counts as fresh.
+bool KeyEventTooOld(std::uint32_t eventTime, std::uint32_t now)
+{
+    const auto age = static_cast<std::int32_t>(now - eventTime);
+    return age > static_cast<std::int32_t>(MaxKeySoundDelayMs);
+}
+
 void KeyPlayback::GoSound(const std::optional<std::string>& Sound)
 {
     player_.sndPlaySoundA(Sound ? Sound->c_str() : nullptr, SND_ASYNC);

@@ -13,6 +13,15 @@
 
 namespace clavitone {
 
+// A key sound that would start this much after its key was typed is dropped:
+// after a stall, a burst of late sounds helps nobody, and a key typed into a
+// password field must not sound once the focus has moved on.
+inline constexpr std::uint32_t MaxKeySoundDelayMs = 250;
+
+// Times in milliseconds on one wrapping 32-bit clock (the hook's event time
+// and the tick count it is read against).
+bool KeyEventTooOld(std::uint32_t eventTime, std::uint32_t now);
+
 class KeyPlayback {
 public:
     // With an engine, a slot it can play is mixed; the rest take the classic call.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/dll_search_win32.h"
+
 namespace clavitone {
 
 namespace {
@@ -18,7 +20,7 @@ Function Lookup(HMODULE module, const char* name)
 
 }  // namespace
 
-AudioThreadPriority::AudioThreadPriority() : avrt_(LoadLibraryW(L"avrt.dll"))
+AudioThreadPriority::AudioThreadPriority() : avrt_(LoadSystemLibrary(L"avrt.dll"))
 {
     DWORD taskIndex = 0;
     if (const auto set = Lookup<SetCharacteristics>(avrt_.get(), "AvSetMmThreadCharacteristicsW"))

@@ -14,7 +14,7 @@ FLOORS = [
     ["platform", "keybhook"],
     ["settings", "ui", "sound"],
     ["tray", "schemes", "prefs", "options", "about"],
-    ["app"],
+    ["app", "decoder"],
 ]
 
 # (including file, included file) -> why the upward include is accepted.

@@ -12,6 +12,7 @@ PACKAGES=(
   python3 espeak-ng sox nsis fp-utils
   pulseaudio pulseaudio-utils libpulse-dev
   nlohmann-json3-dev libstb-dev vorbis-tools
+  clang libclang-rt-dev
 )
 
 # Prints the packages of PACKAGES that dpkg does not report as installed.

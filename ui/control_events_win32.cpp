@@ -15,16 +15,23 @@ bool IsControlEvent(UINT message)
     return message == WM_SETFOCUS || (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK);
 }
 
+// The event on its way to the window (every window lives on the one
+// user-interface thread). The window takes it before its handler can open a
+// modal loop, so a message posted meanwhile never sees it.
+MSG passing{};
+bool isPassing = false;
+
 void PassOn(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG event{};
-    event.hwnd = control;
-    event.message = message;
-    event.wParam = wParam;
-    event.lParam = lParam;
-    event.time = static_cast<DWORD>(GetMessageTime());
-    SendMessageA(GetParent(control), WmControlEvent, static_cast<WPARAM>(GetDlgCtrlID(control)),
-                 reinterpret_cast<LPARAM>(&event));
+    passing = MSG{};
+    passing.hwnd = control;
+    passing.message = message;
+    passing.wParam = wParam;
+    passing.lParam = lParam;
+    passing.time = static_cast<DWORD>(GetMessageTime());
+    isPassing = true;
+    SendMessageA(GetParent(control), WmControlEvent, static_cast<WPARAM>(GetDlgCtrlID(control)), 0);
+    isPassing = false;
 }
 
 // Standard controls keep their own procedure in GWLP_USERDATA, which they
@@ -53,6 +60,15 @@ bool ControlBeneath(HWND box, LPARAM screenPoint)
 }
 
 }  // namespace
+
+bool TakeControlEvent(WPARAM controlId, MSG& event)
+{
+    if (!isPassing || static_cast<WPARAM>(GetDlgCtrlID(passing.hwnd)) != controlId)
+        return false;
+    isPassing = false;
+    event = passing;
+    return true;
+}
 
 void ForwardEvents(HWND control)
 {

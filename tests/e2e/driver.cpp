@@ -14,7 +14,7 @@ using namespace e2e;
 
 const std::span<const Command> Subjects[] = {KeyCommands(), WindowCommands(), TrayCommands(), MutexCommands(),
                                               MemoryCommands(), SoundCommands(), OptionsCommands(),
-                                              LayoutCommands()};
+                                              LayoutCommands(), SecurityCommands()};
 
 int Usage() {
   const char* lead = "usage:";

@@ -37,6 +37,7 @@ std::span<const Command> MemoryCommands();
 std::span<const Command> SoundCommands();
 std::span<const Command> OptionsCommands();
 std::span<const Command> LayoutCommands();
+std::span<const Command> SecurityCommands();
 
 std::string WindowText(HWND hwnd);
 // A control's own text, which GetWindowText does not read from another

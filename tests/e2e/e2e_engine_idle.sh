@@ -47,7 +47,7 @@ recording="$E2E_LOGS/$E2E_TEST.raw"
 e2e_record_start "$recording"
 e2e_start_clavitone
 e2e_wait_window || e2e_fail "Clavitone's window did not appear"
-e2e_poll 10000 e2e_has_stream || e2e_fail "the engine opened no stream at the audio server"
+e2e_poll 30000 e2e_has_stream || e2e_fail "the engine opened no stream at the audio server"
 sleep 1
 e2e_alive "$CLAVITONE_PID" || e2e_fail "Clavitone ended with the 1 Hz file in its scheme"
 

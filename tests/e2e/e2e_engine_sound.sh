@@ -28,7 +28,7 @@ recording="$E2E_LOGS/$E2E_TEST.raw"
 e2e_record_start "$recording"
 e2e_start_clavitone
 e2e_wait_window || e2e_fail "Clavitone's window did not appear"
-e2e_poll 10000 e2e_has_stream || e2e_fail "the engine opened no stream at the audio server"
+e2e_poll 30000 e2e_has_stream || e2e_fail "the engine opened no stream at the audio server"
 from=$(e2e_recorded "$recording")
 sleep 0.5
 quiet=$(e2e_peak "$recording" "$from")
@@ -57,7 +57,7 @@ e2e_expect_count "classic play calls after unmuting" 0 "$classic"
 # Closing while keys still sound ends the process cleanly: ended under the
 # stream's thread, it crashed about one time in four.
 for round in 1 2 3 4; do
-  ((round == 1)) || { e2e_start_clavitone && e2e_wait_window && e2e_poll 10000 e2e_has_stream; } ||
+  ((round == 1)) || { e2e_start_clavitone && e2e_wait_window && e2e_poll 30000 e2e_has_stream; } ||
     e2e_fail "Clavitone did not start again with its stream"
   e2e_driver keys 65 66 67 || e2e_fail "could not send keys"
   e2e_driver close "$E2E_TITLE" || e2e_fail "could not close Clavitone"

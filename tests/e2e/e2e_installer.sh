@@ -75,7 +75,7 @@ printf '@"%s" /S /D=%s\r\n@exit /b %%errorlevel%%\r\n' "$installer_path" "$folde
 wine cmd /c "$(winepath -w "$E2E_STATE/install.bat" </dev/null 2>/dev/null | tr -d '\r')" \
   </dev/null >"$E2E_LOGS/installer.out" 2>&1 || e2e_fail "the silent installer failed (see $E2E_LOGS/installer.out)"
 
-for file in Clavitone.exe keybhook.dll 65.wav 13.wav Typewriter/65.wav Typewriter/222.wav Voice/65.wav \
+for file in Clavitone.exe ClavitoneDecoder.exe keybhook.dll 65.wav 13.wav Typewriter/65.wav Typewriter/222.wav Voice/65.wav \
   Voice/123.wav 'Clavitone Help.chm' uninstall.exe; do
   [[ -s $unix_folder/$file ]] || e2e_fail "the installer did not put $file into the program folder"
 done

@@ -6,6 +6,7 @@
 #include "app/frm_pref.h"
 #include "tests/fakes/fake_audio_device.h"
 #include "tests/fakes/fake_options_platform.h"
+#include "tests/fakes/in_process_decoder.h"
 #include "tests/fakes/memory_files.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_log.h"
@@ -21,7 +22,7 @@ struct FakePlatform {
     PlatformServices Services(SettingsStore& settings, RegistryWriter& registryWriter)
     {
         return {sound,   hook,           tray,     environment, settings, focus, fileDialog, registryWriter,
-                messages, windows, shell, about,    audio, hotkeys, desktop, files, codePage, log};
+                messages, windows, shell, about,    audio, hotkeys, desktop, files, codePage, log, decoder};
     }
     PlatformServices Services(SettingsStore& settings) { return Services(settings, registry); }
     PlatformServices Services() { return Services(store); }
@@ -45,6 +46,7 @@ struct FakePlatform {
     FakeDesktop desktop;
     MemoryFiles files;
     Latin1CodePage codePage;
+    InProcessDecoder decoder;
 
     static constexpr WindowHandle AboutHandle = 0x3000;
 };

@@ -25,6 +25,11 @@ public:
         bytes = file->second;
         return FileReadResult::Ok;
     }
+    FileReadResult ReadPackFile(const std::string& folder, const std::string& utf8Name, std::size_t maxBytes,
+                                std::vector<std::uint8_t>& bytes) override
+    {
+        return ReadFile(folder + "\\" + utf8Name, maxBytes, bytes);
+    }
     bool CreateFolder(const std::string& path) override
     {
         if (failCreate.contains(path))
@@ -54,6 +59,7 @@ public:
     }
     void RemoveFolder(const std::string& path) override
     {
+        removed.push_back(path);
         folders.erase(path);
         Remove(path);
     }
@@ -76,6 +82,7 @@ public:
     std::set<std::string> failCreate;
     std::size_t writesLeft = static_cast<std::size_t>(-1);
     bool failMove = false;
+    std::vector<std::string> removed;  // every RemoveFolder, in order
 
 private:
     void Remove(const std::string& folder)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sound/wav_writer.h"
+#include "tests/fakes/in_process_decoder.h"
 #include "tests/fakes/memory_files.h"
 
 namespace clavitone {
@@ -31,9 +32,9 @@ TEST(PackAudio, SlicesAreCutToWholeFramesAndEndAtTheAudiosEnd)
 
 class PackAudioFiles : public ::testing::Test {
 protected:
-    std::string Load(const PackConfig& config)
+    std::string Load(const PackConfig& config, std::size_t maxTotalSamples = MaxTotalDecodedSamples)
     {
-        const auto loaded = LoadPackSounds(files, Folder, config);
+        const auto loaded = LoadPackSounds(files, decoder, Folder, config, maxTotalSamples);
         return std::holds_alternative<PackError>(loaded) ? std::get<PackError>(loaded).message : std::string();
     }
     static PackConfig Multi(std::string file)
@@ -45,6 +46,7 @@ protected:
 
     inline static const std::string Folder = "D:\\pack";
     fakes::MemoryFiles files;
+    fakes::InProcessDecoder decoder;
 };
 
 TEST_F(PackAudioFiles, EachFileIsDecodedOnceAndKeysWithoutButtonsAreSkipped)
@@ -53,7 +55,7 @@ TEST_F(PackAudioFiles, EachFileIsDecodedOnceAndKeysWithoutButtonsAreSkipped)
     PackConfig config;
     config.files = {{30, "a.wav"}, {48, "a.wav"}, {71, "missing.wav"}};
     config.silent = {1, 72};
-    const auto loaded = LoadPackSounds(files, Folder, config);
+    const auto loaded = LoadPackSounds(files, decoder, Folder, config);
     ASSERT_TRUE(std::holds_alternative<PackSounds>(loaded)) << std::get<PackError>(loaded).message;
     const PackSounds& sounds = std::get<PackSounds>(loaded);
     EXPECT_EQ(sounds.sources.size(), 1u);
@@ -70,13 +72,15 @@ TEST_F(PackAudioFiles, BadFilesAreNamedInTheMessage)
     files.Add(Folder + "\\notes.txt", "hello");
     files.Add(Folder + "\\broken.ogg", "OggS but nothing after it");
     files.Add(Folder + "\\broken.wav", "RIFF....WAVEjunk");
-    files.Add(Folder + "\\slow.wav", WavFileBytes(1, 1, std::vector<std::int16_t>(89479)));
     files.Add(Folder + "\\huge.wav", std::vector<std::uint8_t>(MaxAudioFileBytes + 1));
     files.Add("D:\\secret.wav", WavFileBytes(8000, 1, std::vector<std::int16_t>{1}));
+    files.Add(Folder + "\\slow.wav", WavFileBytes(1, 1, std::vector<std::int16_t>{1}));  // 1 Hz
+    files.Add(Folder + "\\fast.wav", WavFileBytes(192001, 1, std::vector<std::int16_t>{1}));
     const std::pair<std::string, std::string> cases[] = {
         {"song.mp3", "MP3"},       {"frame.mp3", "MP3"},      {"notes.txt", "format"},
         {"broken.ogg", "damaged"}, {"broken.wav", "damaged"}, {"huge.wav", "100 MB"},
-        {"slow.wav", "damaged"},   {"gone.wav", "missing"},   {"..\\secret.wav", "outside"}, {"C:\\Windows\\x.wav", "outside"},
+        {"gone.wav", "missing"},   {"..\\secret.wav", "outside"}, {"C:\\Windows\\x.wav", "outside"},
+        {"slow.wav", "damaged"},   {"fast.wav", "sample rate"},  // below 1000 Hz the WAV reader refuses it
     };
     for (const auto& [file, words] : cases) {
         const std::string message = Load(Multi(file));
@@ -95,6 +99,58 @@ TEST_F(PackAudioFiles, ASliceOutsideTheAudioIsRefused)
     EXPECT_NE(Load(config).find("key 48"), std::string::npos);
     config.slices = {{30, {0, 100}}, {71, {600, 100}}};
     EXPECT_EQ(Load(config), "") << "a keypad key's slice does not matter";
+}
+
+// Whatever the pack declares, Clavitone keeps only what it can play: rates
+// of 1000 to 192000 Hz, one or two channels.
+TEST_F(PackAudioFiles, DecodedSoundsAreCheckedAndMixedDown)
+{
+    const struct {
+        int rate;
+        int channels;
+        bool kept;
+        int channelsKept;  // when kept
+    } cases[] = {
+        {1000, 1, true, 1},  {192000, 2, true, 2}, {999, 1, false, 0}, {192001, 2, false, 0},
+        {44100, 6, false, 0},  // the WAV reader takes one or two channels (an Ogg's are mixed down)
+    };
+    for (const auto& c : cases) {
+        files.Add(Folder + "\\a.wav", WavFileBytes(c.rate, c.channels,
+                                                   std::vector<std::int16_t>(static_cast<std::size_t>(c.channels) * 4, 60)));
+        const auto loaded = LoadPackSounds(files, decoder, Folder, Multi("a.wav"));
+        ASSERT_EQ(std::holds_alternative<PackSounds>(loaded), c.kept) << c.rate << " Hz, " << c.channels;
+        if (c.kept) {
+            const PcmSound& sound = std::get<PackSounds>(loaded).sources.at(0);
+            EXPECT_EQ(sound.channels, c.channelsKept);
+            EXPECT_EQ(sound.samples, std::vector<std::int16_t>(static_cast<std::size_t>(c.channelsKept) * 4, 60));
+        }
+    }
+}
+
+// Windows opens "CLICK.wav" and "sub/click.WAV" as the file "click.wav":
+// decoded once, however the pack spells it, so spellings cannot multiply
+// what one file decodes to; and all files together stay within a bound.
+TEST_F(PackAudioFiles, SpellingsOfOneFileAreDecodedOnceAndTheTotalIsBounded)
+{
+    files.Add(Folder + "\\sub\\Click.wav", WavFileBytes(8000, 1, std::vector<std::int16_t>(100, 5)));
+    files.Add(Folder + "\\other.wav", WavFileBytes(8000, 1, std::vector<std::int16_t>(100, 6)));
+    PackConfig config;
+    config.files = {{30, "sub\\Click.wav"}, {48, "SUB/click.WAV"}, {46, "sub\\CLICK.wav"}, {32, "other.wav"}};
+    EXPECT_EQ(Load(config, 200), "");
+    EXPECT_EQ(decoder.decodes, 2);
+    EXPECT_NE(Load(config, 199).find("more audio than Clavitone imports"), std::string::npos);
+}
+
+// Pack files go by their UTF-8 names, and a decoder that stops (crashed,
+// hung, over a limit) fails the import with a message of its own.
+TEST_F(PackAudioFiles, NamesStayUtf8AndAStoppedDecoderIsTold)
+{
+    files.Add(Folder + "\\cl\xC3\xA9.wav", WavFileBytes(8000, 1, std::vector<std::int16_t>{1}));
+    EXPECT_EQ(Load(Multi("cl\xC3\xA9.wav")), "");
+    decoder.stops = true;
+    EXPECT_EQ(Load(Multi("cl\xC3\xA9.wav")),
+              "Clavitone's decoder stopped while reading the sound file \"cl\xC3\xA9.wav\": the file is damaged or "
+              "too demanding to decode.");
 }
 
 }  // namespace

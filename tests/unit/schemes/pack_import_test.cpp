@@ -148,6 +148,23 @@ TEST_F(PackImportTest, ImportingAgainAddsANumberToTheNameAndTheFolder)
     EXPECT_EQ(Written(Packs + "\\cream 3", 66), Tone(2, 10));
 }
 
+// A pack named so that its values would fall on another scheme's is not
+// given that name: the next free one, and a message why.
+TEST_F(PackImportTest, ANameThatWouldShareAnotherSchemesValuesIsRefused)
+{
+    Set("Typewriter-EnableSound_#65", "1");
+    const auto typewriterState = At("Typewriter-EnableSound_#65");
+    SingleFilePack("typewriter-enablesound", "x");
+    Import();
+
+    EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice", "typewriter-enablesound 2"}));
+    EXPECT_EQ(At("Typewriter-EnableSound_#65"), typewriterState) << "Typewriter's state stays";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The name \"typewriter-enablesound\" cannot be used: the settings of the scheme \"Typewriter\" are stored "
+              "under the same names and would be overwritten. The new scheme is named \"typewriter-enablesound 2\".");
+}
+
 TEST_F(PackImportTest, NamesAreCutToTheSaveDialogsLengthAndKeepWhatTheCodePageShows)
 {
     SingleFilePack(std::string(250, 'n'));
@@ -241,6 +258,40 @@ TEST_F(PackImportTest, DeletingAnImportedSchemeRemovesItsFolderUnlessACopyStillP
     DeleteCurrent();
     EXPECT_FALSE(files.FolderExists(Packs + "\\cream 2"));
     EXPECT_TRUE(files.FolderExists(Packs));
+}
+
+// A stored path is only a string in the registry: whatever it says, deleting
+// its scheme removes nothing but a direct child of Packs with a name the
+// importer could have made.
+TEST_F(PackImportTest, DeletingASchemeRemovesOnlyASafeDirectChildOfPacks)
+{
+    const struct {
+        const char* stored;  // after Packs
+        const char* removed;  // after Packs; empty: nothing
+    } cases[] = {
+        {"\\cream\\65.wav", "\\cream"},
+        {"/cream/65.wav", "\\cream"},
+        {"\\cream\\sub\\..\\65.wav", "\\cream"},
+        {"\\.\\cream\\65.wav", "\\cream"},
+        {"\\..\\65.wav", ""},                 // would be all of Clavitone's folder
+        {"\\..\\..\\Clavitone\\Packs\\..\\x\\65.wav", ""},
+        {"\\cream\\..\\..\\65.wav", ""},
+        {"\\..\\Packs2\\x\\65.wav", ""},
+        {"\\~importing cream\\65.wav", ""},  // not a name the importer gives
+        {"\\ cream\\65.wav", ""},
+        {"\\cream.\\65.wav", ""},
+        {"\\65.wav", ""},                     // a file in Packs itself
+    };
+    for (const auto& c : cases) {
+        SetSchemes({"Typewriter", "Voice", "Doomed"}, 2);
+        Set("Doomed_#65", Packs + c.stored);
+        pref.Form_Load();
+        files.removed.clear();
+        DeleteCurrent();
+        const std::vector<std::string> expected =
+            *c.removed ? std::vector<std::string>{Packs + c.removed} : std::vector<std::string>{};
+        EXPECT_EQ(files.removed, expected) << c.stored;
+    }
 }
 
 }  // namespace

@@ -38,6 +38,35 @@ TEST(PackNames, SchemeNamesLoseControlCharactersAndOuterBlanks)
     EXPECT_EQ(PlainSchemeName(" \n "), "");
 }
 
+// A pack's strings reach message boxes: none may break a line or turn the
+// text around to write a message of its own.
+TEST(PackNames, MessagesShowPackStringsWithoutControlCharacters)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain.wav", "plain.wav"},
+        {"a\r\n\r\nYour licence has expired.wav", "aYour licence has expired.wav"},
+        {"tab\there\x7F\x1B[0m", "tabhere[0m"},
+        {"next\xC2\x85line", "nextline"},                      // U+0085
+        {"sep\xE2\x80\xA8par\xE2\x80\xA9", "seppar"},           // U+2028, U+2029
+        {"\xE2\x80\xAEvaw.exe", "vaw.exe"},                     // right-to-left override
+        {"iso\xE2\x81\xA6late\xE2\x81\xA9", "isolate"},        // U+2066, U+2069
+        {"cl\xC3\xA9 \xE2\x82\xAC \xC2\xA0", "cl\xC3\xA9 \xE2\x82\xAC \xC2\xA0"},  // é, €, no-break space stay
+        {"\xC2", "\xC2"},                                     // a cut sequence is no control
+    };
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(ShownText(text), shown) << text;
+}
+
+// The only folders of Packs a scheme's deletion removes.
+TEST(PackNames, OnlyNamesTheImporterMakesAreSafeFolderNames)
+{
+    for (const char* name : {"cream", "cream 2", "Cherry_MX-Blue.v2"})
+        EXPECT_TRUE(IsSafeFolderName(name)) << name;
+    for (const char* name : {"", ".", "..", "...", " cream", "cream.", "~importing cream", "a\\b", "a/b", "C:", "CON",
+                             "nul.wav", "cr\xC3\xA9me"})
+        EXPECT_FALSE(IsSafeFolderName(name)) << name;
+}
+
 TEST(PackNames, PackFilesMustStayInsideThePackFolder)
 {
     const std::string folder = "D:\\packs\\cream";

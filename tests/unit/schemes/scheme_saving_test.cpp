@@ -134,6 +134,48 @@ TEST_F(SchemeSavingTest, NamesThatDifferInTheCaseOfOtherLettersAreOneName)
     EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice", "\xC4rger"}));
 }
 
+// A name whose path keys are another scheme's state keys, or the other way
+// round, would overwrite that scheme's values: refused with a message naming
+// it, as the registry compares names (letter case aside).
+TEST_F(SchemeSavingTest, NamesThatWouldShareAnotherSchemesValuesAreRefused)
+{
+    SaveAs("Mine");
+    Set("Mine-EnableSound_#65", "1");
+    const struct {
+        const char* name;
+        const char* other;
+    } refused[] = {
+        {"Mine-EnableSound", "Mine"},
+        {"mine-enablesound", "Mine"},
+        {"Typewriter-EnableSound", "Typewriter"},
+    };
+    const auto before = store.values;
+    for (const auto& c : refused) {
+        messages.shown.clear();
+        SaveAs(c.name, {"cmdCancel"});
+        ASSERT_EQ(messages.shown.size(), 1u) << c.name;
+        EXPECT_EQ(messages.shown[0].text, std::string("The name \"") + c.name +
+                                              "\" cannot be used: the settings of the scheme \"" + c.other +
+                                              "\" are stored under the same names and would be overwritten.");
+        EXPECT_EQ(messages.shown[0].title, "Clavitone");
+    }
+    EXPECT_EQ(store.values, before) << "Mine's keys are untouched";
+
+    // The other way round: a scheme "X-EnableSound" is listed, "X" is refused.
+    SaveAs("Keys-EnableSound");
+    messages.shown.clear();
+    SaveAs("KEYS", {"cmdCancel"});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("\"Keys-EnableSound\""), std::string::npos);
+
+    // Near misses share no value name and are saved.
+    for (const char* name : {"Mine-EnableSoun", "Mine-EnableSound2", "Mine EnableSound", "Mine-EnableSound_#"}) {
+        messages.shown.clear();
+        SaveAs(name);
+        EXPECT_TRUE(messages.shown.empty()) << name;
+    }
+}
+
 // Each refusal says why and hands the name box back, so that typing
 // replaces what was refused.
 TEST_F(SchemeSavingTest, RefusedEmptyOrBlankNamesAreExplainedAndKeepTheDialogOpen)

@@ -169,5 +169,28 @@ TEST(KeyPlaybackWithEngine, MixesWhatTheEngineHoldsAndPlaysTheRestClassically)
     EXPECT_FALSE(device.Open()) << "muting releases the device";
 }
 
+// The hook stamps each key with the tick count; the window reads the clock
+// again when it would play.
+TEST(KeyEventAge, OnlyKeysMoreThanAQuarterSecondOldAreDropped)
+{
+    struct Case {
+        std::uint32_t eventTime;
+        std::uint32_t now;
+        bool tooOld;
+    };
+    const Case cases[] = {
+        {1000, 1000, false},                 // at once
+        {1000, 1250, false},                 // just in time
+        {1000, 1251, true},                  // just too late
+        {1000, 61000, true},                 // after a long stall
+        {0xFFFFFF00u, 0x00000010u, true},    // 272 ms across the wrap
+        {0xFFFFFFF0u, 0x00000010u, false},   // 32 ms across the wrap
+        {0xFFFFFF00u, 0x00000100u, true},    // 512 ms across the wrap
+        {1010, 1000, false},                 // stamped a moment ahead of the reading
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(KeyEventTooOld(c.eventTime, c.now), c.tooOld) << c.eventTime << " read at " << c.now;
+}
+
 }  // namespace
 }  // namespace clavitone
