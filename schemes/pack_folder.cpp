@@ -14,6 +14,10 @@ constexpr std::string_view PacksSubfolder = "\\Packs";
 // SafeFolderName never begins with '~', so no pack's folder is taken for a leftover.
 constexpr std::string_view TemporaryPrefix = "~importing ";
 
+// The values that name a key's first press and release files; its further
+// sounds always lie beside them.
+constexpr std::string (*SoundPathKeys[])(std::string_view, int) = {PathKey, ReleaseKey};
+
 // Windows compares paths without regard to letter case.
 bool StartsWithFolder(std::string_view path, std::string_view folder)
 {
@@ -70,12 +74,14 @@ std::optional<std::string> SchemePackFolder(FileSystem& files, SettingsStore& st
         return std::nullopt;
     for (const KeyRange range : SchemeKeyCodes) {
         for (int code = range.first; code <= range.last; ++code) {
-            const auto path = FindSettingsText(store, PathKey(scheme, code));
-            if (!path || !StartsWithFolder(*path, packs))
-                continue;
-            const std::size_t end = path->find('\\', packs.size() + 1);
-            if (end != std::string::npos)
-                return path->substr(0, end);
+            for (const auto key : SoundPathKeys) {
+                const auto path = FindSettingsText(store, key(scheme, code));
+                if (!path || !StartsWithFolder(*path, packs))
+                    continue;
+                const std::size_t end = path->find('\\', packs.size() + 1);
+                if (end != std::string::npos)
+                    return path->substr(0, end);
+            }
         }
     }
     return std::nullopt;
@@ -87,9 +93,11 @@ void RemoveUnusedPackFolder(FileSystem& files, SettingsStore& store, const std::
     for (const std::string& scheme : schemes) {
         for (const KeyRange range : SchemeKeyCodes) {
             for (int code = range.first; code <= range.last; ++code) {
-                const auto path = FindSettingsText(store, PathKey(scheme, code));
-                if (path && StartsWithFolder(*path, folder))
-                    return;
+                for (const auto key : SoundPathKeys) {
+                    const auto path = FindSettingsText(store, key(scheme, code));
+                    if (path && StartsWithFolder(*path, folder))
+                        return;
+                }
             }
         }
     }

@@ -97,15 +97,20 @@ void SoundEngine::ReleaseRetired()
         retired_.clear();
 }
 
-bool SoundEngine::Play(int slot)
+bool SoundEngine::Ready()
 {
-    if (!mixed_ || !KeySoundTable::HasSlot(slot))
+    if (!mixed_)
         return false;
     if (Running() && device_.Lost()) {
         StopOutput();
         StartOutput();
     }
-    if (!Running() || !bank_)
+    return Running() && bank_;
+}
+
+bool SoundEngine::Play(int slot)
+{
+    if (!KeySoundTable::HasSlot(slot) || !Ready())
         return false;
     // The table is what the key plays now: a key switched off since the last
     // preload is silent, and a path changed since then takes the classic call.
@@ -116,6 +121,22 @@ bool SoundEngine::Play(int slot)
     if (bank_->kinds[index] != SlotSound::Mixed || bank_->sounds[index]->path != *text)
         return false;
     mixer_.Trigger(slot, stereo_ ? pan_[index] : 0.0f);
+    return true;
+}
+
+bool SoundEngine::PlayVariant(int code, KeyMotion motion, std::size_t index)
+{
+    if (!KeySoundTable::HasSlot(code) || !Ready())
+        return false;
+    // As for a slot: a pool changed since the last preload takes the classic call.
+    const auto paths = keySound_.Variants().Paths(code, motion);
+    if (index >= paths.size())
+        return false;
+    const auto place = bank_->VariantPlace(code, motion, index, paths[index]);
+    if (!place)
+        return false;
+    mixer_.Trigger(KeySoundTable::SlotCount + static_cast<int>(*place),
+                   stereo_ ? pan_[static_cast<std::size_t>(code)] : 0.0f);
     return true;
 }
 

@@ -40,12 +40,17 @@ public:
     // True when the engine has dealt with the slot (played or silent); false
     // when the classic call must play it.
     bool Play(int slot);
+    // The same for one of a key's further press sounds or its release sounds
+    // (KeyVariants' index into the key's pool).
+    bool PlayVariant(int code, KeyMotion motion, std::size_t index);
 
     EngineState State() const { return state_; }
     std::size_t PreloadedBytes() const { return bank_ ? bank_->bytes : 0; }
 
 private:
     bool Running() const { return state_ == EngineState::Wasapi || state_ == EngineState::WaveOut; }
+    // Whether a bank to play from is there, the output restarted if the device was lost.
+    bool Ready();
     void Update();
     void StartOutput();
     void StopOutput();
