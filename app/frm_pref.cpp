@@ -42,7 +42,8 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
       schemes_(services.store, form, loading_),
       saveas_(services.store, services.windows, services.messages, form, saveasForm),
       deleting_(services.store, services.messages, services.windows, services.files, form),
-      import_({services.store, services.files, services.codePage, services.fileDialog, services.messages}, form),
+      import_({services.store, services.files, services.codePage, services.fileDialog, services.messages, services.mp3},
+              form),
       trayIcon_(services.tray, form),
       toggle_(playback_, trayIcon_, services.hook, services.store, form),
       menu_({services.windows, services.shell, services.environment, services.about}, toggle_, form, [this] {

@@ -45,6 +45,7 @@ struct PlatformServices {
     ForegroundProbe& foreground;
     FileSystem& files;
     CodePage& codePage;
+    Mp3Decoder mp3 = nullptr;  // Windows' own MP3 decoder for pack import; none: MP3 packs are refused
 };
 
 class frmPref {

@@ -185,6 +185,7 @@ public:
 constexpr unsigned MessageOkOnly = 0;
 constexpr unsigned MessageYesNo = 4;
 constexpr unsigned MessageExclamation = 48;
+constexpr unsigned MessageInformation = 64;
 constexpr int AnswerOk = 1;
 constexpr int AnswerYes = 6;
 constexpr int AnswerNo = 7;

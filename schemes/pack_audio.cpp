@@ -33,19 +33,21 @@ std::string Quoted(std::string_view name)
     return quoted;
 }
 
-std::variant<PcmSound, PackError> Decode(std::span<const std::uint8_t> bytes, std::string_view name)
+std::variant<PcmSound, PackError> Decode(std::span<const std::uint8_t> bytes, std::string_view name, Mp3Decoder mp3)
 {
     std::optional<PcmSound> sound;
     if (StartsWith(bytes, "OggS"))
         sound = DecodeOgg(bytes, MaxDecodedSamples);
     else if (StartsWith(bytes, "RIFF"))
         sound = ReadWav(bytes);
+    else if (IsMp3(bytes) && mp3)
+        sound = mp3(bytes, MaxDecodedSamples);
     else if (IsMp3(bytes))
         return PackError{"The sound file " + Quoted(name) +
-                         " is MP3 audio, which Clavitone cannot import. Packs in Ogg Vorbis or WAV can be imported."};
+                         " is MP3 audio, which Clavitone cannot import here. Packs in Ogg Vorbis or WAV can be imported."};
     else
         return PackError{"The sound file " + Quoted(name) +
-                         " is in a format Clavitone cannot import. Packs in Ogg Vorbis or WAV can be imported."};
+                         " is in a format Clavitone cannot import. Packs in Ogg Vorbis, MP3 or WAV can be imported."};
     if (!sound || sound->channels < 1 || sound->sampleRate < 1 || sound->samples.empty() ||
         sound->samples.size() > MaxDecodedSamples)
         return PackError{"The sound file " + Quoted(name) + " is damaged or too long and cannot be read."};
@@ -54,7 +56,10 @@ std::variant<PcmSound, PackError> Decode(std::span<const std::uint8_t> bytes, st
 
 class Loader {
 public:
-    Loader(FileSystem& files, const std::string& packFolder) : files_(files), packFolder_(packFolder) {}
+    Loader(FileSystem& files, const std::string& packFolder, Mp3Decoder mp3)
+        : files_(files), packFolder_(packFolder), mp3_(mp3)
+    {
+    }
 
     // The file's index in sources, decoding it on first use.
     std::variant<std::size_t, PackError> Source(const std::string& name)
@@ -76,7 +81,7 @@ public:
         case FileReadResult::Failed:
             return PackError{"The sound file " + Quoted(name) + " cannot be read."};
         }
-        auto decoded = Decode(bytes, name);
+        auto decoded = Decode(bytes, name, mp3_);
         if (auto* error = std::get_if<PackError>(&decoded))
             return *error;
         sounds.sources.push_back(std::get<PcmSound>(std::move(decoded)));
@@ -90,8 +95,43 @@ public:
 private:
     FileSystem& files_;
     const std::string& packFolder_;
+    Mp3Decoder mp3_;
     std::map<std::string, std::size_t> indices_;
 };
+
+std::string KeyNumber(int code)
+{
+    return "key number " + std::to_string(code);
+}
+
+// Each sound of the list as a piece of its decoded file.
+std::optional<PackError> LoadPieces(Loader& loader, int code, const std::vector<PackSound>& sounds,
+                                    std::vector<SoundPiece>& pieces)
+{
+    for (const PackSound& sound : sounds) {
+        const auto source = loader.Source(sound.file);
+        if (auto* error = std::get_if<PackError>(&source))
+            return *error;
+        const std::size_t index = std::get<std::size_t>(source);
+        const PcmSound& decoded = loader.sounds.sources[index];
+        if (!sound.slice) {
+            pieces.push_back({index, 0, decoded.samples.size()});
+            continue;
+        }
+        const auto piece = CutSlice(decoded, index, *sound.slice);
+        if (!piece)
+            return PackError{"The pack's timing for " + KeyNumber(code) + " lies past the end of its sound file."};
+        pieces.push_back(*piece);
+    }
+    return std::nullopt;
+}
+
+std::optional<PackError> LoadKey(Loader& loader, int code, const PackKey& key, PackKeyPieces& pieces)
+{
+    if (auto error = LoadPieces(loader, code, key.press, pieces.press))
+        return error;
+    return LoadPieces(loader, code, key.release, pieces.release);
+}
 
 }  // namespace
 
@@ -112,36 +152,20 @@ std::optional<SoundPiece> CutSlice(const PcmSound& sound, std::size_t source, Pa
 }
 
 std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, const std::string& packFolder,
-                                                   const PackConfig& config)
+                                                   const PackConfig& config, Mp3Decoder mp3)
 {
-    Loader loader(files, packFolder);
+    Loader loader(files, packFolder, mp3);
     for (const int code : config.silent)
         if (FindPackKeyCode(code))
             loader.sounds.silent.insert(code);
-    if (config.singleFile) {
-        const auto source = loader.Source(config.sound);
-        if (auto* error = std::get_if<PackError>(&source))
-            return *error;
-        const std::size_t index = std::get<std::size_t>(source);
-        for (const auto& [code, slice] : config.slices) {
-            if (!FindPackKeyCode(code))
-                continue;  // keys we have no button for: their slices need not even be sound
-            const auto piece = CutSlice(loader.sounds.sources[index], index, slice);
-            if (!piece)
-                return PackError{"The sound of key " + std::to_string(code) + " lies outside the pack's audio."};
-            loader.sounds.pieces.emplace(code, *piece);
-        }
-        return std::move(loader.sounds);
-    }
-    for (const auto& [code, file] : config.files) {
+    for (const auto& [code, key] : config.keys) {
         if (!FindPackKeyCode(code))
-            continue;
-        const auto source = loader.Source(file);
-        if (auto* error = std::get_if<PackError>(&source))
+            continue;  // keys we have no button for: their files are not even read
+        if (auto error = LoadKey(loader, code, key, loader.sounds.keys[code]))
             return *error;
-        const std::size_t index = std::get<std::size_t>(source);
-        loader.sounds.pieces.emplace(code, SoundPiece{index, 0, loader.sounds.sources[index].samples.size()});
     }
+    if (auto error = LoadKey(loader, 0, config.fallback, loader.sounds.fallback))
+        return *error;
     return std::move(loader.sounds);
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "schemes/pack_config.h"
+#include "sound/mp3_decoder.h"
 #include "sound/wav_reader.h"
 
 namespace clavitone {
@@ -28,9 +29,16 @@ struct SoundPiece {
     bool operator==(const SoundPiece&) const = default;
 };
 
+// A key's pieces of sound, on the way down and on the way up.
+struct PackKeyPieces {
+    std::vector<SoundPiece> press;
+    std::vector<SoundPiece> release;
+};
+
 struct PackSounds {
     std::vector<PcmSound> sources;       // each file once, however many keys use it
-    std::map<int, SoundPiece> pieces;    // by pack key code
+    std::map<int, PackKeyPieces> keys;   // by pack key code
+    PackKeyPieces fallback;              // every key's that the pack leaves out, when it gives one
     std::set<int> silent;                // pack key codes the pack keeps silent
 
     std::span<const std::int16_t> Samples(const SoundPiece& piece) const
@@ -44,8 +52,9 @@ struct PackSounds {
 // packs often overrun by a few milliseconds.
 std::optional<SoundPiece> CutSlice(const PcmSound& sound, std::size_t source, PackSlice slice);
 
-// Reads and decodes every file config names, from the pack's folder.
+// Reads and decodes every file config names, from the pack's folder. MP3
+// files need the decoder; without one they are refused.
 std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, const std::string& packFolder,
-                                                   const PackConfig& config);
+                                                   const PackConfig& config, Mp3Decoder mp3 = nullptr);
 
 }  // namespace clavitone

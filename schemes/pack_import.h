@@ -7,7 +7,9 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "schemes/pack_files.h"
 #include "settings/settings_store.h"
+#include "sound/mp3_decoder.h"
 #include "ui/control_model.h"
 
 namespace clavitone {
@@ -18,6 +20,7 @@ struct PackImportServices {
     CodePage& codePage;
     FileDialog& dialog;
     MessageBoxes& messages;
+    Mp3Decoder mp3 = nullptr;  // none: MP3 packs are refused
 };
 
 class PackImport {
@@ -35,8 +38,8 @@ public:
 private:
     std::optional<std::string> ChooseConfig();
     std::string UniqueSchemeName(std::string name) const;
-    void AddScheme(const std::string& name, const std::string& folder, const std::map<int, int>& sources);
-    void Tell(const std::string& text);
+    void AddScheme(const std::string& name, const std::string& folder, const std::map<int, KeyFileNames>& keys);
+    void Tell(const std::string& text, unsigned icon);
 
     PackImportServices services_;
     FormModel& pref_;
