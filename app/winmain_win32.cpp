@@ -19,6 +19,7 @@
 #include "settings/registry_store_win32.h"
 #include "settings/registry_writer_win32.h"
 #include "sound/audio_device_win32.h"
+#include "sound/mp3_decoder_win32.h"
 #include "tray/hotkey_registrar_win32.h"
 #include "ui/window_manager_win32.h"
 
@@ -56,7 +57,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeySoundTable keySound;
     FormModel form = MakePrefForm();
     frmPref pref({sound, hook, tray, environment, store, focus, fileDialog, registry, messages, windows, shell,
-                  aboutWindow, audio, hotkeys, foreground, files, codePage},
+                  aboutWindow, audio, hotkeys, foreground, files, codePage, DecodeMp3},
                  keySound, form, saveasForm, optionsForm);
     PrefWindow window(instance, form, pref, twipsPerPixelX, twipsPerPixelY);
 

@@ -145,8 +145,8 @@ constexpr ControlRow ControlRows[] = {
     // The selected key's release sound, in a row the window grew for it below
     // the bottom row; its box and button line up with the path box and
     // "Find sound" above, and come last in the tab order.
-    {"Label", 1, ControlKind::Label, OnWindow, NoIndex, "Release sound", {}, {180, 5378, 1140, 195}, 99},
-    {"Text", 1, ControlKind::TextBox, OnWindow, NoIndex, {}, {}, {1380, 5310, 5040, 330}, 100},
+    {"Label", 1, ControlKind::Label, OnWindow, NoIndex, "Release sound", {}, {180, 5378, 1380, 195}, 99},
+    {"Text", 1, ControlKind::TextBox, OnWindow, NoIndex, {}, {}, {1620, 5310, 4800, 330}, 100},
     {"cmdBrowse", 1, ControlKind::CommandButton, OnWindow, NoIndex, "Find release", {}, {6600, 5310, 1235, 330}, 101},
     {"imgDefault", 0, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYON", {8880, 120, 480, 480}, -1},
     {"imgDefault", 1, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYOFF", {9600, 120, 480, 480}, -1},

@@ -102,6 +102,7 @@ std::string Counted(int count, std::string_view one, std::string_view many)
 std::string LeftOutSentence(const PackLeftOut& leftOut)
 {
     std::vector<std::string> parts;
+    const int total = leftOut.keysWithoutButton + leftOut.mouseButtons + leftOut.keysWithoutFile;
     if (leftOut.keysWithoutButton > 0)
         parts.push_back(Counted(leftOut.keysWithoutButton, "key that has no button here (on the numeric keypad or the like)",
                                 "keys that have no button here (on the numeric keypad and the like)"));
@@ -117,7 +118,7 @@ std::string LeftOutSentence(const PackLeftOut& leftOut)
             sentence.append(i + 1 == parts.size() ? " and " : ", ");
         sentence.append(parts[i]);
     }
-    return sentence.append(" were left out.");
+    return sentence.append(total == 1 ? " was left out." : " were left out.");
 }
 
 std::string Megabytes(std::uint64_t bytes)
