@@ -123,6 +123,10 @@ std::optional<PcmSound> DecodeMp3(std::span<const std::uint8_t> bytes, std::size
     PcmSound sound;
     sound.sampleRate = stream.sampleRate;
     sound.channels = stream.channels;
+    // Sized once from the frames there are (exact at a constant bitrate), so
+    // that a long file is not copied over and over as it grows.
+    const std::size_t frames = (stream.end - stream.firstFrame) / std::max<std::size_t>(stream.frameBytes, 1) + 1;
+    sound.samples.reserve(std::min(maxSamples, frames * static_cast<std::size_t>(stream.samplesPerFrame * stream.channels)));
     std::vector<BYTE> in;
     std::size_t next = stream.firstFrame;
     DWORD flags = ACM_STREAMCONVERTF_BLOCKALIGN | ACM_STREAMCONVERTF_START;

@@ -15,7 +15,7 @@ mkdir -p "$artifacts"
 e2e_save_dpi
 trap 'status=$?; e2e_restore_dpi; pack_remove_all; (exit $status); scheme_cleanup' EXIT
 pack_remove_all
-mkdir -p "$work/ogg" "$work/mp3/press" "$work/mp3/release" "$work/newer"
+mkdir -p "$work/ogg" "$work/mp3/press" "$work/mp3/release" "$work/newer" "$work/broken"
 
 # Four tones of their own lengths in one file: 0-0.1 s, 0.1-0.3, 0.3-0.6, 0.6-1.0.
 pack_tone "$work/t1.wav" 0.1 300
@@ -56,6 +56,12 @@ cat >"$work/newer/config.json" <<'JSON'
                  "Numpad1": {"timing": [[0, 100], [100, 200]]}}}
 JSON
 
+# An MP3 that is no sound: a tag, then nothing but zeros.
+{ printf 'ID3\x04\x00\x00\x00\x00\x00\x00'; head -c 4000 /dev/zero; } >"$work/broken/bad.mp3"
+cat >"$work/broken/config.json" <<'JSON'
+{"id": "broken", "name": "Broken", "key_define_type": "multi", "defines": {"30": "bad.mp3"}}
+JSON
+
 scheme_store Settings SchemesQuantity 2 Scheme0 Typewriter Scheme1 Voice LastScheme 0
 scheme_start $'*Typewriter\nVoice'
 
@@ -85,9 +91,9 @@ expect_press_and_release() {
   e2e_note "key $vk: $down down, $up up"
 }
 
-# The message told after an import that left something out.
+# The message told after an import: what was left out, or why nothing was imported.
 expect_told() {
-  e2e_poll 5000 scheme_window_shown Clavitone || e2e_fail "no word on what was left out"
+  e2e_poll 5000 scheme_window_shown Clavitone || e2e_fail "no message after the import"
   e2e_driver has-text Clavitone "$1" || e2e_fail "the message does not say \"$1\""
   e2e_driver command Clavitone 1 || e2e_fail "could not answer the message"
   e2e_poll 5000 scheme_window_gone Clavitone || e2e_fail "the message stayed"
@@ -182,6 +188,14 @@ scheme_expect_value 'Newer_#66' "$newer\\66.wav"
 scheme_expect_value 'Newer-ReleaseSound_#66' "$newer\\66-up.wav"
 expect_press_and_release 66 "$newer\\66.wav" "$newer\\66-up.wav"
 expect_press_and_release 65 "$newer\\65.wav" "$newer\\65-up.wav"
+
+# A broken MP3 is refused like a broken Ogg: a message, nothing written.
+before_store=$(wine reg query "$SCHEME_KEY" /s </dev/null 2>/dev/null | tr -d '\r')
+pack_import 'C:\clavitone-e2e-packs\broken'
+expect_told 'The sound pack was not imported. The sound file "bad.mp3" is damaged or too long and cannot be read.'
+[[ $(wine reg query "$SCHEME_KEY" /s </dev/null 2>/dev/null | tr -d '\r') == "$before_store" ]] ||
+  e2e_fail "the broken pack changed the store"
+[[ ! -e $(winepath -u "${ogg%\\switch-ogg}\\broken" 2>/dev/null) ]] || e2e_fail "the broken pack left a folder"
 
 # Back to the first pack for the 120 DPI picture of its release row.
 e2e_driver pick "$E2E_TITLE" 2 || e2e_fail "could not pick Switch Ogg"

@@ -254,5 +254,35 @@ TEST(KeyPlaybackWithEngine, MixesWhatTheEngineHoldsAndPlaysTheRestClassically)
     EXPECT_FALSE(device.Open()) << "muting releases the device";
 }
 
+// Release sounds and further press sounds take the same road: mixed when the
+// engine holds them, the classic call otherwise.
+TEST(KeyPlaybackWithEngine, ReleaseAndFurtherSoundsAreMixedToo)
+{
+    testing_wav::TempFolder folder("variants");
+    testing_wav::WriteWav(folder.File("down.wav"), 48000, 1, std::vector<std::int16_t>(4800, 8192));
+    testing_wav::WriteWav(folder.File("up.wav"), 48000, 1, std::vector<std::int16_t>(4800, 4096));
+    KeySoundTable table;
+    table.Set(65, folder.File("down.wav"));
+    table.Variants().Set(65, {}, {folder.File("up.wav")});
+    table.Set(66, folder.File("down.wav"));
+    table.Variants().Set(66, {}, {"C:\\missing-up.wav"});
+    fakes::Journal journal;
+    fakes::RecordingSound sound{journal};
+    fakes::FakeAudioDevice device;
+    SoundEngine engine{device, table};
+    KeyPlayback playback{table, sound, &engine};
+    playback.SoundEnabled = true;
+    playback.SoundSwitched();
+    engine.Apply({true, 100, false});
+
+    playback.Form_KeyDown(65, 0);
+    playback.Form_KeyUp(65, 0);
+    EXPECT_TRUE(journal.empty());
+    EXPECT_NEAR(device.Pull(1)[0], 0.375f, 1e-3) << "the release sounds over the press";
+    playback.Form_KeyUp(66, 0);
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal[0].text, "C:\\missing-up.wav");
+}
+
 }  // namespace
 }  // namespace clavitone
