@@ -1,5 +1,6 @@
 #include "app/frm_pref.h"
 
+#include <chrono>
 #include <vector>
 
 #include "options/quiet_settings.h"
@@ -59,6 +60,8 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
                optionsForm)
 {
     playback_.SetQuietGate(&quiet_);
+    // Each run picks among a key's sounds in its own order.
+    playback_.SeedVariations(static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     form_.textChange = [this](const Control& box) {
         if (box.id.name == "Text")
             Text_Change(box.id.index);

@@ -10,6 +10,7 @@
 #include <array>
 #include <exception>
 
+#include "decoder/mp3_decoder_win32.h"
 #include "sound/audio_decoding.h"
 #include "sound/decode_reply.h"
 
@@ -64,7 +65,7 @@ bool WriteAll(HANDLE out, const std::vector<std::uint8_t>& bytes)
 DecodeResult DecodeOrRefuse(std::span<const std::uint8_t> bytes)
 {
     try {
-        return DecodeAudio(bytes);
+        return DecodeAudio(bytes, DecodeMp3);
     } catch (const std::bad_alloc&) {
         return DecodeFailure::Damaged;
     }

@@ -10,6 +10,8 @@ namespace {
 constexpr int Released = 0;
 constexpr int Pressed = 1;
 constexpr int RightButton = 2;
+// Text(1), Label(1) and cmdBrowse(1): the selected key's release sound.
+constexpr int ReleaseBox = 1;
 
 constexpr std::string_view IdleCaption = "Path to sound";
 constexpr std::string_view ShownCaption = "The sound for the button ";
@@ -49,6 +51,12 @@ void KeyDetails::SelectKey(int code)
     if (path.text.empty())
         form_.SetText(path, std::string(NoSoundPath));
     SetLabelCaption(std::string(ShownCaption) + SelectedKeyName);
+
+    // The release box shows what the key plays when let go; the right-hand
+    // modifier buttons show their left twin's, which is what plays for both.
+    const auto release = FindSettingsText(store_, ReleaseKey(SchemeName(), shared));
+    form_.SetText(form_("Text", ReleaseBox), release && !release->empty() ? *release : std::string(NoSoundPath));
+    RefreshVariants(shared);
 }
 
 void KeyDetails::ClearDetails()
@@ -65,6 +73,16 @@ void KeyDetails::ClearDetails()
     form_.Update(form_("cmdBrowse", 0), [](Control& button) { button.enabled = false; });
     form_.SetText(path, std::string(NoSoundPath));
     form_.Update(path, [](Control& box) { box.backColor = SystemColor::ButtonFace; });
+
+    Control& release = form_("Text", ReleaseBox);
+    form_.Update(release, [](Control& box) {
+        box.locked = true;
+        box.enabled = false;
+    });
+    form_.Update(form_("Label", ReleaseBox), [](Control& label) { label.enabled = false; });
+    form_.Update(form_("cmdBrowse", ReleaseBox), [](Control& button) { button.enabled = false; });
+    form_.SetText(release, std::string(NoSoundPath));
+    form_.Update(release, [](Control& box) { box.backColor = SystemColor::ButtonFace; });
 }
 
 void KeyDetails::Deselect()
@@ -110,21 +128,66 @@ void KeyDetails::chkSound_MouseDown(int Index, int Button, int /*Shift*/, float 
         focus_.SetFocus(key->hWnd);
 }
 
-void KeyDetails::Text_Change(int /*Index*/)
+void KeyDetails::Text_Change(int Index)
 {
     if (KeySelected == VbFalse)
         return;
     const Control* key = KeyButton(SelectedKey);
     if (!key)
         return;
+    if (Index == ReleaseBox) {
+        ReleaseChange(*key);
+        return;
+    }
     if (key->value != Released) {
         KeySound.Set(SelectedKey, "");
         return;
     }
     const std::string& path = form_("Text", 0).text;
     KeySound.Set(SelectedKey, path);
-    if (HasScheme())
-        SaveSettingsText(store_, PathKey(SchemeName(), SelectedKey), path);
+    if (!HasScheme())
+        return;  // nowhere to store it
+    const std::string scheme = SchemeName();
+    // A new sound replaces the key's whole set: its further sounds went with the old one.
+    if (FindSettingsText(store_, PathKey(scheme, SelectedKey)) != path) {
+        DeleteSettingsKey(store_, MoreSoundsKey(scheme, SelectedKey));
+        SaveSettingsText(store_, PathKey(scheme, SelectedKey), path);
+        RefreshVariants(SelectedKey);
+        return;
+    }
+    SaveSettingsText(store_, PathKey(scheme, SelectedKey), path);
+}
+
+// Stored only when it changes, so that showing a key adds no value to a
+// scheme that has no release sounds.
+void KeyDetails::ReleaseChange(const Control& key)
+{
+    if (key.value != Released || !HasScheme())
+        return;  // a silent key plays no release sound; what is stored stays for later
+    const std::string scheme = SchemeName();
+    const int code = SharedSoundCode(SelectedKey);
+    const std::string& path = form_("Text", ReleaseBox).text;
+    const auto stored = FindSettingsText(store_, ReleaseKey(scheme, code));
+    if (stored == path || (IsNoSound(path) && !stored))
+        return;
+    DeleteSettingsKey(store_, MoreReleaseSoundsKey(scheme, code));
+    if (IsNoSound(path))
+        DeleteSettingsKey(store_, ReleaseKey(scheme, code));
+    else
+        SaveSettingsText(store_, ReleaseKey(scheme, code), path);
+    RefreshVariants(code);
+}
+
+// The key's further and release sounds in the table follow the store, for a key that sounds.
+void KeyDetails::RefreshVariants(int code)
+{
+    const auto& slot = KeySound[code];
+    if (!slot || slot->empty()) {
+        KeySound.Variants().Clear(code);
+        return;
+    }
+    auto [morePress, release] = ReadKeyVariants(store_, SchemeName(), code);
+    KeySound.Variants().Set(code, std::move(morePress), std::move(release));
 }
 
 const Control* KeyDetails::KeyButton(int code) const
@@ -159,6 +222,13 @@ void KeyDetails::ShowKeyLook()
     });
     form_.Update(form_("Label", 0), [](Control& label) { label.enabled = true; });
     form_.Update(form_("cmdBrowse", 0), [](Control& button) { button.enabled = true; });
+    form_.Update(form_("Text", ReleaseBox), [](Control& box) {
+        box.enabled = true;
+        box.locked = true;
+        box.backColor = SystemColor::Window;
+    });
+    form_.Update(form_("Label", ReleaseBox), [](Control& label) { label.enabled = true; });
+    form_.Update(form_("cmdBrowse", ReleaseBox), [](Control& button) { button.enabled = true; });
 }
 
 void KeyDetails::SetLabelCaption(std::string caption)

@@ -31,7 +31,8 @@ public:
     void chkSound_Click(int Index);
     void chkSound_GotFocus(int Index);
     void chkSound_MouseDown(int Index, int Button, int Shift, float X, float Y);
-    // The path box's change rule: its text becomes the selected key's sound.
+    // The path box's change rule: its text becomes the selected key's sound;
+    // that of the release box (index 1) its release sound.
     void Text_Change(int Index);
 
     // A key with its sound on is shown, and the path box's changes are stored for it.
@@ -46,6 +47,8 @@ private:
     bool HasScheme() const;
     std::string StoredPath(int code);
     void ShowKeyLook();
+    void ReleaseChange(const Control& key);
+    void RefreshVariants(int code);
     void SetLabelCaption(std::string caption);
 
     FormModel& form_;

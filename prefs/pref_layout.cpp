@@ -118,6 +118,8 @@ const std::array<KeyButtonLayout, KeyButtonCount> KeyboardLayout{{
 namespace {
 
 constexpr int FirstKeyTabIndex = 1;
+constexpr int ReleaseRowBottom = 5310 + 330;
+constexpr int BottomMargin = 120;
 
 // Every control except the key buttons, the lines and the menu.
 constexpr ControlRow ControlRows[] = {
@@ -142,6 +144,12 @@ constexpr ControlRow ControlRows[] = {
     // chkLaunch it stays usable while sounds are off.
     {"cmdImport", NoIndex, ControlKind::CommandButton, OnWindow, NoIndex, "&Import pack...", {},
      {5160, 4860, 1380, 315}, 98},
+    // The selected key's release sound, in a row the window grew for it below
+    // the bottom row; its box and button line up with the path box and
+    // "Find sound" above, and come last in the tab order.
+    {"Label", 1, ControlKind::Label, OnWindow, NoIndex, "Release sound", {}, {180, 5378, 1380, 195}, 99},
+    {"Text", 1, ControlKind::TextBox, OnWindow, NoIndex, {}, {}, {1620, 5310, 4800, 330}, 100},
+    {"cmdBrowse", 1, ControlKind::CommandButton, OnWindow, NoIndex, "Find release", {}, {6600, 5310, 1235, 330}, 101},
     {"imgDefault", 0, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYON", {8880, 120, 480, 480}, -1},
     {"imgDefault", 1, ControlKind::Image, OnWindow, NoIndex, {}, "TRAYOFF", {9600, 120, 480, 480}, -1},
 };
@@ -224,7 +232,7 @@ FormModel MakePrefForm()
     form.name = "frmPref";
     form.caption = "Clavitone Preferences";
     form.clientWidth = 8055;
-    form.clientHeight = 5250;
+    form.clientHeight = ReleaseRowBottom + BottomMargin;
     form.icon = "APPICON";
 
     auto& controls = form.controls;

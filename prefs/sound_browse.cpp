@@ -12,6 +12,8 @@ constexpr std::string_view AllFiles = "*.*";
 constexpr std::string_view FilesText = "Files";      // + the button's index
 constexpr std::string_view AllFilesText = "All files";
 constexpr std::string_view DialogTitle = "Find a sound for the button ";
+constexpr std::string_view ReleaseDialogTitle = "Find a release sound for the button ";
+constexpr std::int16_t ReleaseBox = 1;
 // The dialog reads an empty description as the end of its filter list and
 // would then list every file: without the installer's texts these stand in.
 constexpr std::string_view PlainFilesText = "Sound files";
@@ -75,7 +77,7 @@ std::string SoundBrowse::OpenFile(const std::string& FileExtension, const std::i
     request.lpstrFileTitle = FileBuffer({});
     request.nMaxFileTitle = FileBufferLimit;
     request.lpstrInitialDir = BrowseText[0];
-    request.lpstrTitle = std::string(DialogTitle) + details_.SelectedKeyName;
+    request.lpstrTitle = std::string(BrowseNumber == ReleaseBox ? ReleaseDialogTitle : DialogTitle) + details_.SelectedKeyName;
     request.Flags = OpenFileFileMustExist | OpenFilePathMustExist | OpenFileHideReadOnly;
     request.lpstrDefExt = FileExtension;
 

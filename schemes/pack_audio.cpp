@@ -26,9 +26,9 @@ PackError DecodeError(DecodeFailure failure, std::string_view name)
     const std::string file = "The sound file " + Quoted(name);
     switch (failure) {
     case DecodeFailure::Mp3:
-        return {file + " is MP3 audio, which Clavitone cannot import. Packs in Ogg Vorbis or WAV can be imported."};
+        return {file + " is MP3 audio, which Clavitone cannot import here. Packs in Ogg Vorbis or WAV can be imported."};
     case DecodeFailure::UnknownFormat:
-        return {file + " is in a format Clavitone cannot import. Packs in Ogg Vorbis or WAV can be imported."};
+        return {file + " is in a format Clavitone cannot import. Packs in Ogg Vorbis, MP3 or WAV can be imported."};
     case DecodeFailure::Unplayable:
         return {file + " has a sample rate or a number of channels Clavitone cannot play."};
     case DecodeFailure::DecoderStopped:
@@ -101,6 +101,40 @@ private:
     std::map<std::string, std::size_t> indices_;
 };
 
+std::string KeyNumber(int code)
+{
+    return "key number " + std::to_string(code);
+}
+
+// Each sound of the list as a piece of its decoded file.
+std::optional<PackError> LoadPieces(Loader& loader, int code, const std::vector<PackSound>& sounds,
+                                    std::vector<SoundPiece>& pieces)
+{
+    for (const PackSound& sound : sounds) {
+        const auto source = loader.Source(sound.file);
+        if (auto* error = std::get_if<PackError>(&source))
+            return *error;
+        const std::size_t index = std::get<std::size_t>(source);
+        const PcmSound& decoded = loader.sounds.sources[index];
+        if (!sound.slice) {
+            pieces.push_back({index, 0, decoded.samples.size()});
+            continue;
+        }
+        const auto piece = CutSlice(decoded, index, *sound.slice);
+        if (!piece)
+            return PackError{"The pack's timing for " + KeyNumber(code) + " lies past the end of its sound file."};
+        pieces.push_back(*piece);
+    }
+    return std::nullopt;
+}
+
+std::optional<PackError> LoadKey(Loader& loader, int code, const PackKey& key, PackKeyPieces& pieces)
+{
+    if (auto error = LoadPieces(loader, code, key.press, pieces.press))
+        return error;
+    return LoadPieces(loader, code, key.release, pieces.release);
+}
+
 }  // namespace
 
 std::optional<SoundPiece> CutSlice(const PcmSound& sound, std::size_t source, PackSlice slice)
@@ -127,30 +161,14 @@ std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, AudioDecod
     for (const int code : config.silent)
         if (FindPackKeyCode(code))
             loader.sounds.silent.insert(code);
-    if (config.singleFile) {
-        const auto source = loader.Source(config.sound);
-        if (auto* error = std::get_if<PackError>(&source))
-            return *error;
-        const std::size_t index = std::get<std::size_t>(source);
-        for (const auto& [code, slice] : config.slices) {
-            if (!FindPackKeyCode(code))
-                continue;  // keys we have no button for: their slices need not even be sound
-            const auto piece = CutSlice(loader.sounds.sources[index], index, slice);
-            if (!piece)
-                return PackError{"The sound of key " + std::to_string(code) + " lies outside the pack's audio."};
-            loader.sounds.pieces.emplace(code, *piece);
-        }
-        return std::move(loader.sounds);
-    }
-    for (const auto& [code, file] : config.files) {
+    for (const auto& [code, key] : config.keys) {
         if (!FindPackKeyCode(code))
-            continue;
-        const auto source = loader.Source(file);
-        if (auto* error = std::get_if<PackError>(&source))
+            continue;  // keys we have no button for: their files are not even read
+        if (auto error = LoadKey(loader, code, key, loader.sounds.keys[code]))
             return *error;
-        const std::size_t index = std::get<std::size_t>(source);
-        loader.sounds.pieces.emplace(code, SoundPiece{index, 0, loader.sounds.sources[index].samples.size()});
     }
+    if (auto error = LoadKey(loader, 0, config.fallback, loader.sounds.fallback))
+        return *error;
     return std::move(loader.sounds);
 }
 

@@ -29,9 +29,16 @@ struct SoundPiece {
     bool operator==(const SoundPiece&) const = default;
 };
 
+// A key's pieces of sound, on the way down and on the way up.
+struct PackKeyPieces {
+    std::vector<SoundPiece> press;
+    std::vector<SoundPiece> release;
+};
+
 struct PackSounds {
     std::vector<PcmSound> sources;       // each file once, however many keys use it
-    std::map<int, SoundPiece> pieces;    // by pack key code
+    std::map<int, PackKeyPieces> keys;   // by pack key code
+    PackKeyPieces fallback;              // every key's that the pack leaves out, when it gives one
     std::set<int> silent;                // pack key codes the pack keeps silent
 
     std::span<const std::int16_t> Samples(const SoundPiece& piece) const

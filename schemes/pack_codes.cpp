@@ -38,6 +38,34 @@ constexpr PackKeyCode Table[] = {
     {26, 219, false}, {43, 220, false}, {27, 221, false}, {40, 222, false},  // [ \ ] '
 };
 
+struct PackKeyName {
+    std::string_view name;
+    int packCode;
+};
+
+constexpr PackKeyName Names[] = {
+    {"Escape", 1}, {"Digit1", 2}, {"Digit2", 3}, {"Digit3", 4}, {"Digit4", 5}, {"Digit5", 6}, {"Digit6", 7},
+    {"Digit7", 8}, {"Digit8", 9}, {"Digit9", 10}, {"Digit0", 11}, {"Minus", 12}, {"Equal", 13},
+    {"Backspace", 14}, {"Tab", 15}, {"KeyQ", 16}, {"KeyW", 17}, {"KeyE", 18}, {"KeyR", 19}, {"KeyT", 20},
+    {"KeyY", 21}, {"KeyU", 22}, {"KeyI", 23}, {"KeyO", 24}, {"KeyP", 25}, {"BracketLeft", 26},
+    {"BracketRight", 27}, {"Enter", 28}, {"ControlLeft", 29}, {"KeyA", 30}, {"KeyS", 31}, {"KeyD", 32},
+    {"KeyF", 33}, {"KeyG", 34}, {"KeyH", 35}, {"KeyJ", 36}, {"KeyK", 37}, {"KeyL", 38}, {"Semicolon", 39},
+    {"Quote", 40}, {"Backquote", 41}, {"ShiftLeft", 42}, {"Backslash", 43}, {"KeyZ", 44}, {"KeyX", 45},
+    {"KeyC", 46}, {"KeyV", 47}, {"KeyB", 48}, {"KeyN", 49}, {"KeyM", 50}, {"Comma", 51}, {"Period", 52},
+    {"Slash", 53}, {"ShiftRight", 54}, {"NumpadMultiply", 55}, {"AltLeft", 56}, {"Space", 57},
+    {"CapsLock", 58}, {"F1", 59}, {"F2", 60}, {"F3", 61}, {"F4", 62}, {"F5", 63}, {"F6", 64}, {"F7", 65},
+    {"F8", 66}, {"F9", 67}, {"F10", 68}, {"NumLock", 69}, {"ScrollLock", 70}, {"Numpad7", 71},
+    {"Numpad8", 72}, {"Numpad9", 73}, {"NumpadSubtract", 74}, {"Numpad4", 75}, {"Numpad5", 76},
+    {"Numpad6", 77}, {"NumpadAdd", 78}, {"Numpad1", 79}, {"Numpad2", 80}, {"Numpad3", 81}, {"Numpad0", 82},
+    {"NumpadDecimal", 83}, {"IntlBackslash", 86}, {"F11", 87}, {"F12", 88},
+    {"NumpadEnter", Extended + 28}, {"ControlRight", Extended + 29}, {"NumpadDivide", Extended + 53},
+    {"PrintScreen", Extended + 55}, {"AltRight", Extended + 56}, {"Pause", Extended + 69},
+    {"Home", Extended + 71}, {"PageUp", Extended + 73}, {"End", Extended + 79}, {"PageDown", Extended + 81},
+    {"Insert", Extended + 82}, {"Delete", Extended + 83}, {"MetaLeft", Extended + 91},
+    {"MetaRight", Extended + 92}, {"ContextMenu", Extended + 93}, {"ArrowUp", Arrow + 72},
+    {"ArrowLeft", Arrow + 75}, {"ArrowRight", Arrow + 77}, {"ArrowDown", Arrow + 80},
+};
+
 bool IsLetter(int code)
 {
     return code >= 'A' && code <= 'Z';
@@ -67,6 +95,15 @@ std::optional<PackKeyCode> FindPackKeyCode(int packCode)
     if (found == std::end(Table))
         return std::nullopt;
     return *found;
+}
+
+std::optional<int> PackCodeOfKeyName(std::string_view name)
+{
+    const auto found =
+        std::find_if(std::begin(Names), std::end(Names), [name](const PackKeyName& key) { return key.name == name; });
+    if (found == std::end(Names))
+        return std::nullopt;
+    return found->packCode;
 }
 
 std::map<int, int> OurKeys(const std::set<int>& packCodes)

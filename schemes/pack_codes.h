@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <span>
+#include <string_view>
 
 namespace clavitone {
 
@@ -22,6 +23,11 @@ std::span<const PackKeyCode> PackKeyCodes();
 
 // Our key for a pack code; nullopt for keys we have no button for (the numeric keypad).
 std::optional<PackKeyCode> FindPackKeyCode(int packCode);
+
+// The pack code of a key as the newer layout names it (browsers' names:
+// "KeyA", "Digit1", "ShiftLeft", "ArrowUp", "Numpad7"...); nullopt for a
+// name no keyboard of ours knows. Keypad names have codes, but no button.
+std::optional<int> PackCodeOfKeyName(std::string_view name);
 
 // The pack's keys as our keys: our code -> the pack code that defines it,
 // the left key of a pair before the right one. Unknown codes are dropped.

@@ -1,11 +1,16 @@
-// A sound pack's config.json in the community format, read and checked.
+// A sound pack's config.json in the community format, read and checked: the
+// classic layout ("key_define_type", "defines" by key code, one file or a
+// file per key) and the newer one ("config_version" "2", "definitions" by
+// key name, press and release timings in one file).
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace clavitone {
 
@@ -16,17 +21,38 @@ struct PackSlice {
     bool operator==(const PackSlice&) const = default;
 };
 
+// One sound of a key: a slice of a file, or the whole file.
+struct PackSound {
+    std::string file;
+    std::optional<PackSlice> slice;
+    bool operator==(const PackSound&) const = default;
+};
+
+// A key's sounds: each press plays one of press, each release one of release.
+struct PackKey {
+    std::vector<PackSound> press;
+    std::vector<PackSound> release;
+    bool operator==(const PackKey&) const = default;
+};
+
+// What the pack defines that has no place here, counted for the user.
+struct PackLeftOut {
+    int keysWithoutButton = 0;  // the numeric keypad and other keys this keyboard lacks
+    int mouseButtons = 0;
+    int keysWithoutFile = 0;
+    bool operator==(const PackLeftOut&) const = default;
+};
+
 struct PackConfig {
     std::string name;  // UTF-8, as the pack spells it
     std::string id;
-    // Single file: the file and a slice per pack key code.
-    std::string sound;
-    std::map<int, PackSlice> slices;
-    // One file per key: a file name per pack key code.
-    std::map<int, std::string> files;
-    // Pack key codes defined as null: silent, in either kind of pack.
+    // By pack key code (see pack_codes.h), only keys this keyboard has.
+    std::map<int, PackKey> keys;
+    // Pack key codes defined as null: silent.
     std::set<int> silent;
-    bool singleFile = false;
+    // The sounds of every key the pack leaves out, when it gives them.
+    PackKey fallback;
+    PackLeftOut leftOut;
 };
 
 // What went wrong, in words for the user.
@@ -35,7 +61,13 @@ struct PackError {
 };
 
 inline constexpr std::size_t MaxConfigBytes = 1024 * 1024;
+// "{0-4}" in a file name stands for five files; more than this for one key is no pack's.
+inline constexpr int MaxVariations = 32;
 
 std::variant<PackConfig, PackError> ReadPackConfig(std::string_view json);
+
+// A file name with one "{a-b}" range, as the names it stands for; the name
+// itself when it has none; nullopt for a range that is backwards or too long.
+std::optional<std::vector<std::string>> ExpandFileRange(std::string_view name);
 
 }  // namespace clavitone

@@ -15,6 +15,10 @@ constexpr std::string_view PacksSubfolder = "\\Packs";
 // SafeFolderName never begins with '~', so no pack's folder is taken for a leftover.
 constexpr std::string_view TemporaryPrefix = "~importing ";
 
+// The values that name a key's first press and release files; its further
+// sounds always lie beside them.
+constexpr std::string (*SoundPathKeys[])(std::string_view, int) = {PathKey, ReleaseKey};
+
 // Windows compares paths without regard to letter case.
 bool StartsWithFolder(std::string_view path, std::string_view folder)
 {
@@ -99,18 +103,20 @@ std::optional<std::string> SchemePackFolder(FileSystem& files, SettingsStore& st
         return std::nullopt;
     for (const KeyRange range : SchemeKeyCodes) {
         for (int code = range.first; code <= range.last; ++code) {
-            const auto stored = FindSettingsText(store, PathKey(scheme, code));
-            if (!stored)
-                continue;
-            // Only a direct child of Packs with a name of our own making,
-            // whatever the stored path says.
-            const std::string path = ResolvedPath(*stored);
-            if (!StartsWithFolder(path, packs))
-                continue;
-            const std::size_t end = path.find('\\', packs.size() + 1);
-            const std::size_t first = packs.size() + 1;
-            if (end != std::string::npos && IsSafeFolderName(std::string_view(path).substr(first, end - first)))
-                return path.substr(0, end);
+            for (const auto key : SoundPathKeys) {
+                const auto stored = FindSettingsText(store, key(scheme, code));
+                if (!stored)
+                    continue;
+                // Only a direct child of Packs with a name of our own making,
+                // whatever the stored path says.
+                const std::string path = ResolvedPath(*stored);
+                if (!StartsWithFolder(path, packs))
+                    continue;
+                const std::size_t end = path.find('\\', packs.size() + 1);
+                const std::size_t first = packs.size() + 1;
+                if (end != std::string::npos && IsSafeFolderName(std::string_view(path).substr(first, end - first)))
+                    return path.substr(0, end);
+            }
         }
     }
     return std::nullopt;

@@ -6,12 +6,12 @@
 #include "schemes/pack_audio.h"
 #include "schemes/pack_codes.h"
 #include "schemes/pack_config.h"
+#include "schemes/pack_files.h"
 #include "schemes/pack_folder.h"
 #include "schemes/pack_names.h"
 #include "schemes/saveas_layout.h"
 #include "schemes/scheme_names.h"
 #include "settings/settings_layout.h"
-#include "sound/wav_writer.h"
 
 namespace clavitone {
 
@@ -42,17 +42,20 @@ std::string FolderOf(const std::string& path)
     return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 
-std::string WavFileName(int code)
-{
-    return std::to_string(code) + ".wav";
-}
+struct OurKeyPieces {
+    std::map<int, PackKeyPieces> keys;  // silent keys are left out
+    std::set<int> own;                  // the keys whose sounds are their own
+};
 
-// Our key -> the pack key code whose sound it plays; silent keys are left out.
-std::map<int, int> KeySources(const PackSounds& sounds)
+// Our keys and the pieces they play. A key the pack leaves out plays the
+// pack's default sound, or else a letter's (see SoundSources).
+OurKeyPieces KeyPieces(const PackSounds& sounds)
 {
+    const bool hasDefault = !sounds.fallback.press.empty();
     std::set<int> packCodes(sounds.silent);
-    for (const auto& entry : sounds.pieces)
-        packCodes.insert(entry.first);
+    for (const auto& [packCode, pieces] : sounds.keys)
+        if (!pieces.press.empty() || hasDefault)
+            packCodes.insert(packCode);
     std::map<int, int> sounding;
     std::set<int> silent;
     for (const auto& [code, packCode] : OurKeys(packCodes)) {
@@ -61,21 +64,67 @@ std::map<int, int> KeySources(const PackSounds& sounds)
         else
             sounding.emplace(code, packCode);
     }
-    return SoundSources(sounding, silent);
+
+    // A key's own sounds, with the pack's default for what it does not give.
+    const auto own = [&sounds](const PackKeyPieces& pieces) {
+        PackKeyPieces full = pieces;
+        if (full.press.empty())
+            full.press = sounds.fallback.press;
+        if (full.release.empty())
+            full.release = sounds.fallback.release;
+        return full;
+    };
+    OurKeyPieces result;
+    for (const auto& entry : sounding)
+        result.own.insert(entry.first);
+    if (!hasDefault) {
+        for (const auto& [code, packCode] : SoundSources(sounding, silent))
+            result.keys.emplace(code, own(sounds.keys.at(packCode)));
+        return result;
+    }
+    for (const KeyRange range : SchemeKeyCodes) {
+        for (int code = range.first; code <= range.last; ++code) {
+            if (silent.contains(code))
+                continue;
+            const auto found = sounding.find(code);
+            result.keys.emplace(code, found != sounding.end() ? own(sounds.keys.at(found->second)) : sounds.fallback);
+        }
+    }
+    return result;
 }
 
-// One WAV per key, each made only as it is written.
-std::vector<PackFile> WavFiles(const PackSounds& sounds, const std::map<int, int>& sources)
+std::string Counted(int count, std::string_view one, std::string_view many)
 {
-    std::vector<PackFile> files;
-    for (const auto& [code, packCode] : sources) {
-        const SoundPiece piece = sounds.pieces.at(packCode);
-        files.push_back({WavFileName(code), [&sounds, piece] {
-                             const PcmSound& source = sounds.sources[piece.source];
-                             return WavFileBytes(source.sampleRate, source.channels, sounds.Samples(piece));
-                         }});
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+// One sentence on what the pack defines that has no place here; empty when nothing.
+std::string LeftOutSentence(const PackLeftOut& leftOut)
+{
+    std::vector<std::string> parts;
+    const int total = leftOut.keysWithoutButton + leftOut.mouseButtons + leftOut.keysWithoutFile;
+    if (leftOut.keysWithoutButton > 0)
+        parts.push_back(Counted(leftOut.keysWithoutButton, "key that has no button here (on the numeric keypad or the like)",
+                                "keys that have no button here (on the numeric keypad and the like)"));
+    if (leftOut.mouseButtons > 0)
+        parts.push_back(Counted(leftOut.mouseButtons, "mouse button", "mouse buttons"));
+    if (leftOut.keysWithoutFile > 0)
+        parts.push_back(Counted(leftOut.keysWithoutFile, "key without a sound file", "keys without a sound file"));
+    if (parts.empty())
+        return {};
+    std::string sentence = "The pack's ";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            sentence.append(i + 1 == parts.size() ? " and " : ", ");
+        sentence.append(parts[i]);
     }
-    return files;
+    return sentence.append(total == 1 ? " was left out." : " were left out.");
+}
+
+std::string Megabytes(std::uint64_t bytes)
+{
+    constexpr std::uint64_t Megabyte = 1024 * 1024;
+    return std::to_string((bytes + Megabyte - 1) / Megabyte) + " MB";
 }
 
 }  // namespace
@@ -89,7 +138,7 @@ void PackImport::cmdImport_Click()
         return;
     if (const auto failure = Import(*config)) {
         services_.log.Write("Pack import failed: " + *failure);
-        Tell(*failure);
+        Tell(*failure, MessageExclamation);
     }
 }
 
@@ -115,15 +164,19 @@ std::optional<std::string> PackImport::Import(const std::string& configPath)
         return Failed(error->message);
     const PackSounds& sounds = std::get<PackSounds>(loaded);
 
-    const std::map<int, int> sources = KeySources(sounds);
-    if (sources.empty())
+    const OurKeyPieces keys = KeyPieces(sounds);
+    if (keys.keys.empty())
         return Failed("It gives no sound for any key Clavitone has.");
+    const PackFilePlan plan(sounds, keys.keys, keys.own);
+    if (plan.Bytes() > MaxImportBytes)
+        return Failed("Its sounds would take " + Megabytes(plan.Bytes()) + " as WAV files, more than the " +
+                      Megabytes(MaxImportBytes) + " Clavitone writes for one pack. Nothing was written.");
 
     bool lossy = false;
     std::string name = PlainSchemeName(services_.codePage.Utf8ToAnsi(config.name, lossy));
     if (name.empty())
         name = UnnamedPack;
-    const auto folder = WritePackFolder(services_.files, SafeFolderName(config.id, name), WavFiles(sounds, sources));
+    const auto folder = WritePackFolder(services_.files, SafeFolderName(config.id, name), plan.Files());
     if (!folder)
         return Failed("Its sounds could not be written to the folder of imported packs.");
 
@@ -132,12 +185,19 @@ std::optional<std::string> PackImport::Import(const std::string& configPath)
     const auto colliding = CollidingScheme(name, SchemeListBox(pref_).items);
     const std::string packName = name;
     name = UniqueSchemeName(name);
-    AddScheme(name, *folder, sources);
+    AddScheme(name, *folder, plan.Keys());
+    std::string notes;
     if (lossy)
-        Tell("Some characters of the pack's name cannot be shown and were left out. The new scheme is named \"" +
-             name + "\".");
+        notes = "Some characters of the pack's name cannot be shown and were left out. The new scheme is named \"" +
+                name + "\".";
     if (colliding)
-        Tell(CollisionMessage(packName, *colliding) + " The new scheme is named \"" + name + "\".");
+        notes.append(notes.empty() ? "" : " ")
+            .append(CollisionMessage(packName, *colliding) + " The new scheme is named \"" + name + "\".");
+    const std::string leftOut = LeftOutSentence(config.leftOut);
+    if (!leftOut.empty())
+        notes.append(notes.empty() ? "" : " ").append(leftOut);
+    if (!notes.empty())
+        Tell(notes, MessageInformation);
     return std::nullopt;
 }
 
@@ -189,22 +249,42 @@ std::string PackImport::UniqueSchemeName(std::string name) const
     return candidate;
 }
 
-// The same store layout as "Save as...": every key's path and state, then the
-// list, with the new scheme selected, which loads it.
-void PackImport::AddScheme(const std::string& name, const std::string& folder, const std::map<int, int>& sources)
+// The same store layout as "Save as...": every key's values, then the list,
+// with the new scheme selected, which loads it.
+void PackImport::AddScheme(const std::string& name, const std::string& folder,
+                           const std::map<int, KeyFileNames>& keys)
 {
     SettingsStore& store = services_.store;
+    const auto paths = [&folder](const std::vector<std::string>& names, std::size_t first) {
+        std::vector<std::string> paths;
+        for (std::size_t i = first; i < names.size(); ++i)
+            paths.push_back(folder + "\\" + names[i]);
+        return paths;
+    };
+    // A value is written where the key has it and removed where it does not,
+    // so nothing a deleted scheme of this name left behind shows.
+    const auto saveOrDelete = [&store](const std::string& key, const std::vector<std::string>& paths) {
+        if (paths.empty())
+            DeleteSettingsKey(store, key);
+        else
+            SaveSettingsText(store, key, JoinSoundList(paths));
+    };
     for (const KeyRange range : SchemeKeyCodes) {
         for (int code = range.first; code <= range.last; ++code) {
-            const bool sounds = sources.contains(code);
+            const auto key = keys.find(code);
+            const bool sounds = key != keys.end() && !key->second.press.empty();
             SaveSettingsText(store, StateKey(name, code), sounds ? KeySoundOn : KeySoundOff);
-            SaveSettingsText(store, PathKey(name, code), sounds ? folder + "\\" + WavFileName(code) : NoSoundPath);
+            SaveSettingsText(store, PathKey(name, code), sounds ? folder + "\\" + key->second.press[0] : NoSoundPath);
+            saveOrDelete(MoreSoundsKey(name, code), sounds ? paths(key->second.press, 1) : std::vector<std::string>{});
+            const auto release = sounds ? paths(key->second.release, 0) : std::vector<std::string>{};
+            saveOrDelete(ReleaseKey(name, code), {release.begin(), release.begin() + (release.empty() ? 0 : 1)});
+            saveOrDelete(MoreReleaseSoundsKey(name, code),
+                         {release.begin() + (release.empty() ? 0 : 1), release.end()});
         }
     }
-    for (int code = RightModifierCodes.first; code <= RightModifierCodes.last; ++code) {
-        DeleteSettingsKey(store, StateKey(name, code));
-        DeleteSettingsKey(store, PathKey(name, code));
-    }
+    for (int code = RightModifierCodes.first; code <= RightModifierCodes.last; ++code)
+        for (const SchemeKeyValue& value : SchemeKeyValues)
+            DeleteSettingsKey(store, value.key(name, code));
     Control& list = SchemeListBox(pref_);
     pref_.AddItem(list, name);
     const int count = static_cast<int>(list.items.size());
@@ -214,10 +294,9 @@ void PackImport::AddScheme(const std::string& name, const std::string& folder, c
     SaveSettingsNumber(store, SettingLastScheme, list.listIndex);
 }
 
-void PackImport::Tell(const std::string& text)
+void PackImport::Tell(const std::string& text, unsigned icon)
 {
-    services_.messages.MessageBoxA(pref_.hWnd, ShownText(text), std::string(MessageTitle),
-                                   MessageOkOnly | MessageExclamation);
+    services_.messages.MessageBoxA(pref_.hWnd, ShownText(text), std::string(MessageTitle), MessageOkOnly | icon);
 }
 
 }  // namespace clavitone

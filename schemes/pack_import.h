@@ -8,6 +8,7 @@
 
 #include "platform/event_log.h"
 #include "platform/platform.h"
+#include "schemes/pack_files.h"
 #include "settings/settings_store.h"
 #include "sound/audio_decoding.h"
 #include "ui/control_model.h"
@@ -39,8 +40,8 @@ public:
 private:
     std::optional<std::string> ChooseConfig();
     std::string UniqueSchemeName(std::string name) const;
-    void AddScheme(const std::string& name, const std::string& folder, const std::map<int, int>& sources);
-    void Tell(const std::string& text);
+    void AddScheme(const std::string& name, const std::string& folder, const std::map<int, KeyFileNames>& keys);
+    void Tell(const std::string& text, unsigned icon);
 
     PackImportServices services_;
     FormModel& pref_;

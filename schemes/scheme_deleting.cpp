@@ -64,10 +64,9 @@ bool SchemeDeleting::Confirmed()
 
 void SchemeDeleting::DeleteKeyRange(int first, int last)
 {
-    for (int code = first; code <= last; ++code) {
-        DeleteSettingsKey(store_, StateKey(CurrentSchemeName(pref_), code));
-        DeleteSettingsKey(store_, PathKey(CurrentSchemeName(pref_), code));
-    }
+    for (int code = first; code <= last; ++code)
+        for (const SchemeKeyValue& value : SchemeKeyValues)
+            DeleteSettingsKey(store_, value.key(CurrentSchemeName(pref_), code));
 }
 
 // Each later name moves down one place as the list shows it, so an entry

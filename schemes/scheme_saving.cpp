@@ -96,10 +96,9 @@ bool frmSaveas::RefusedForCollision()
 // the same default.
 void frmSaveas::CopyKeyRange(int first, int last)
 {
-    for (int code = first; code <= last; ++code) {
-        CopyValue(StateKey(CurrentSchemeName(pref_), code), StateKey(TypedName(), code));
-        CopyValue(PathKey(CurrentSchemeName(pref_), code), PathKey(TypedName(), code));
-    }
+    for (int code = first; code <= last; ++code)
+        for (const SchemeKeyValue& value : SchemeKeyValues)
+            CopyValue(value.key(CurrentSchemeName(pref_), code), value.key(TypedName(), code));
 }
 
 void frmSaveas::CopyValue(const std::string& from, const std::string& to)

@@ -56,10 +56,13 @@ void SoundTableLoader::LoadKey(int code, const std::string& programFolder)
     }
     if (state != Released) {
         KeySound.Set(code, {});
+        KeySound.Variants().Clear(code);
         return;
     }
     KeySound.Set(code, GetSettingsText(store_, PathKey(CurrentSchemeName(pref_), code),
                                        DefaultSoundPath(programFolder, code)));
+    auto [morePress, release] = ReadKeyVariants(store_, CurrentSchemeName(pref_), code);
+    KeySound.Variants().Set(code, std::move(morePress), std::move(release));
 }
 
 }  // namespace clavitone

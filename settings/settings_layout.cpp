@@ -1,5 +1,7 @@
 #include "settings/settings_layout.h"
 
+#include <algorithm>
+
 #include "settings/number_text.h"
 
 namespace clavitone {
@@ -10,6 +12,9 @@ constexpr std::string_view SchemeNamePrefix = "Scheme";
 constexpr std::string_view DefaultSchemeNamePrefix = "Scheme # ";
 constexpr std::string_view PathInfix = "_#";
 constexpr std::string_view StateInfix = "-EnableSound_#";
+constexpr std::string_view ReleaseInfix = "-ReleaseSound_#";
+constexpr std::string_view MoreSoundsInfix = "-MoreSounds_#";
+constexpr std::string_view MoreReleaseSoundsInfix = "-MoreReleaseSounds_#";
 
 std::string Join(std::string_view head, std::string_view infix, int code)
 {
@@ -39,6 +44,65 @@ std::string PathKey(std::string_view scheme, int code)
 std::string StateKey(std::string_view scheme, int code)
 {
     return Join(scheme, StateInfix, code);
+}
+
+std::string ReleaseKey(std::string_view scheme, int code)
+{
+    return Join(scheme, ReleaseInfix, code);
+}
+
+std::string MoreSoundsKey(std::string_view scheme, int code)
+{
+    return Join(scheme, MoreSoundsInfix, code);
+}
+
+std::string MoreReleaseSoundsKey(std::string_view scheme, int code)
+{
+    return Join(scheme, MoreReleaseSoundsInfix, code);
+}
+
+std::vector<std::string> SplitSoundList(std::string_view value)
+{
+    std::vector<std::string> paths;
+    while (!value.empty()) {
+        const std::size_t end = std::min(value.find(SoundListSeparator), value.size());
+        if (!IsNoSound(value.substr(0, end)))
+            paths.emplace_back(value.substr(0, end));
+        value.remove_prefix(std::min(end + 1, value.size()));
+    }
+    return paths;
+}
+
+std::string JoinSoundList(std::span<const std::string> paths)
+{
+    std::string value;
+    for (const std::string& path : paths) {
+        if (!value.empty())
+            value.push_back(SoundListSeparator);
+        value.append(path);
+    }
+    return value;
+}
+
+bool IsNoSound(std::string_view path)
+{
+    return path.empty() || path == NoSoundPath;
+}
+
+StoredKeyVariants ReadKeyVariants(SettingsStore& store, std::string_view scheme, int code)
+{
+    StoredKeyVariants variants;
+    if (const auto more = FindSettingsText(store, MoreSoundsKey(scheme, code)))
+        variants.morePress = SplitSoundList(*more);
+    const auto release = FindSettingsText(store, ReleaseKey(scheme, code));
+    if (!release || IsNoSound(*release))
+        return variants;  // further release sounds take turns with the release sound, never alone
+    variants.release.push_back(*release);
+    if (const auto more = FindSettingsText(store, MoreReleaseSoundsKey(scheme, code))) {
+        auto paths = SplitSoundList(*more);
+        variants.release.insert(variants.release.end(), paths.begin(), paths.end());
+    }
+    return variants;
 }
 
 int SharedSoundCode(int code)

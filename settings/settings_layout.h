@@ -5,8 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/settings_store.h"
 
@@ -55,6 +57,44 @@ std::string DefaultSchemeName(int position);
 std::string PathKey(std::string_view scheme, int code);
 // Scheme name + "-EnableSound_#" + code: "1" when the key's sound is off.
 std::string StateKey(std::string_view scheme, int code);
+// Scheme name + "-ReleaseSound_#" + code: the WAV the key plays when it is
+// let go. Absent (or "None"): it plays nothing then, as always.
+std::string ReleaseKey(std::string_view scheme, int code);
+// Scheme name + "-MoreSounds_#" + code: further press sounds, each press
+// picking one of them or the path at random.
+std::string MoreSoundsKey(std::string_view scheme, int code);
+// Scheme name + "-MoreReleaseSounds_#" + code: further release sounds.
+std::string MoreReleaseSoundsKey(std::string_view scheme, int code);
+
+// Every value a scheme keeps per key, in the order they are copied and
+// deleted. The first two are the classic ones; a scheme without the others
+// sounds as it always did.
+struct SchemeKeyValue {
+    std::string (*key)(std::string_view scheme, int code);
+    std::string_view holds;
+};
+inline constexpr std::array<SchemeKeyValue, 5> SchemeKeyValues{{
+    {StateKey, "\"1\" when the key is silent, \"0\" when it sounds"},
+    {PathKey, "the press sound's path, or \"None\""},
+    {ReleaseKey, "the release sound's path; absent or \"None\": no sound on release"},
+    {MoreSoundsKey, "further press sounds' paths, separated by \"|\""},
+    {MoreReleaseSoundsKey, "further release sounds' paths, separated by \"|\""},
+}};
+
+// Paths in a "-MoreSounds_#" or "-MoreReleaseSounds_#" value. "|" cannot
+// appear in a Windows path, so it separates them.
+inline constexpr char SoundListSeparator = '|';
+std::vector<std::string> SplitSoundList(std::string_view value);
+std::string JoinSoundList(std::span<const std::string> paths);
+// "None" or empty: no file.
+bool IsNoSound(std::string_view path);
+
+// A key's sounds beyond its path, as a scheme stores them.
+struct StoredKeyVariants {
+    std::vector<std::string> morePress;
+    std::vector<std::string> release;  // the release sound first, then the further ones
+};
+StoredKeyVariants ReadKeyVariants(SettingsStore& store, std::string_view scheme, int code);
 // Program folder + "\" + code + ".wav", the file a key plays when its scheme
 // stores no path. The second Shift, Ctrl and Alt buttons share the first ones' file.
 std::string DefaultSoundPath(std::string_view programFolder, int code);

@@ -23,13 +23,15 @@ bool IsMp3(std::span<const std::uint8_t> bytes)
 
 }  // namespace
 
-DecodeResult DecodeAudio(std::span<const std::uint8_t> bytes)
+DecodeResult DecodeAudio(std::span<const std::uint8_t> bytes, Mp3Decoder mp3)
 {
     std::optional<PcmSound> sound;
     if (StartsWith(bytes, "OggS"))
         sound = DecodeOgg(bytes, MaxDecodedSamples);
     else if (StartsWith(bytes, "RIFF"))
         sound = ReadWav(bytes);
+    else if (IsMp3(bytes) && mp3)
+        sound = mp3(bytes, MaxDecodedSamples);
     else if (IsMp3(bytes))
         return DecodeFailure::Mp3;
     else

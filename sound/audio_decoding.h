@@ -8,6 +8,7 @@
 #include <span>
 #include <variant>
 
+#include "sound/mp3_decoder.h"
 #include "sound/wav_reader.h"
 
 namespace clavitone {
@@ -19,7 +20,7 @@ inline constexpr std::size_t MaxDecodedSamples = 64 * 1024 * 1024;
 // Why a file gave no sound. The numbers travel through the helper's pipe.
 enum class DecodeFailure : std::uint32_t {
     UnknownFormat = 1,
-    Mp3 = 2,             // recognised, but there is no decoder for it
+    Mp3 = 2,             // recognised, but there is no decoder for it here
     Damaged = 3,         // the decoder refused it, or it is too long
     Unplayable = 4,      // decoded, but at a rate or with channels the engine cannot play
     DecoderStopped = 5,  // the helper crashed, hung, went over a limit or could not start
@@ -28,8 +29,9 @@ enum class DecodeFailure : std::uint32_t {
 using DecodeResult = std::variant<PcmSound, DecodeFailure>;
 
 // Sniffs the format and hands the bytes to its decoder: the one place that
-// knows the formats. Runs in the helper process only.
-DecodeResult DecodeAudio(std::span<const std::uint8_t> bytes);
+// knows the formats. Runs in the helper process only. MP3 needs mp3, which
+// only Windows provides; without it MP3 is refused as such.
+DecodeResult DecodeAudio(std::span<const std::uint8_t> bytes, Mp3Decoder mp3 = nullptr);
 
 // Decodes a file of a pack. The real one asks the helper process; every
 // sound it returns has passed CheckedSound (decode_reply.h).

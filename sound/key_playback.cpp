@@ -44,11 +44,11 @@ void KeyPlayback::Form_KeyDown(int keyCode, int /*shift*/)
     if (IsHeldKey(keyCode)) {
         if (KeyHeld == VbTrue)
             return;
-        PlaySlot(keyCode);
+        PlayPress(keyCode);
         KeyHeld = VbTrue;
         return;
     }
-    PlaySlot(keyCode);
+    PlayPress(keyCode);
 }
 
 void KeyPlayback::Form_KeyUp(int keyCode, int /*shift*/)
@@ -57,7 +57,56 @@ void KeyPlayback::Form_KeyUp(int keyCode, int /*shift*/)
         return;
     if (keyCode == KeyMenu)
         PlaySlot(SlotMouseUp);
+    PlayRelease(keyCode);
     KeyHeld = VbFalse;
+}
+
+// A key switched off plays none of its sounds, whatever else it holds.
+bool KeyPlayback::Sounds(int code) const
+{
+    const auto& slot = KeySound[code];
+    return slot && !slot->empty();
+}
+
+void KeyPlayback::PlayPress(int code)
+{
+    const std::size_t more = Sounds(code) ? KeySound.Variants().Paths(code, KeyMotion::Press).size() : 0;
+    if (more == 0) {
+        PlaySlot(code);
+        return;
+    }
+    // The slot is the pool's first sound, the further ones follow it.
+    const std::size_t pick = KeySound.Variants().Pick(code, KeyMotion::Press, more + 1, NextRandom());
+    if (pick == 0)
+        PlaySlot(code);
+    else
+        PlayVariant(code, KeyMotion::Press, pick - 1);
+}
+
+void KeyPlayback::PlayRelease(int code)
+{
+    const std::size_t count = Sounds(code) ? KeySound.Variants().Paths(code, KeyMotion::Release).size() : 0;
+    // Quiet rules hold for the way up too: a release must not give away a password.
+    if (count == 0 || (quiet_ && quiet_->QuietNow()))
+        return;
+    PlayVariant(code, KeyMotion::Release, KeySound.Variants().Pick(code, KeyMotion::Release, count, NextRandom()));
+}
+
+void KeyPlayback::PlayVariant(int code, KeyMotion motion, std::size_t index)
+{
+    if (engine_ && engine_->PlayVariant(code, motion, index))
+        return;
+    const std::string& path = KeySound.Variants().Paths(code, motion)[index];
+    player_.sndPlaySoundA(path.c_str(), SND_ASYNC);
+}
+
+// xorshift32: enough to vary key sounds, and nothing to allocate or lock.
+std::uint32_t KeyPlayback::NextRandom()
+{
+    random_ ^= random_ << 13;
+    random_ ^= random_ >> 17;
+    random_ ^= random_ << 5;
+    return random_;
 }
 
 void KeyPlayback::Form_MouseDown(int button, int /*shift*/, float /*x*/, float /*y*/)

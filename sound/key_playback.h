@@ -44,6 +44,8 @@ public:
     }
     // Key-downs ask it first and stay silent while it says quiet; null: never quiet.
     void SetQuietGate(QuietGate* gate) { quiet_ = gate; }
+    // Where the random picks among a key's sounds start.
+    void SeedVariations(std::uint32_t seed) { random_ = seed | 1u; }
 
     bool SoundEnabled = false;
     std::int16_t KeyHeld = VbFalse;
@@ -54,11 +56,19 @@ private:
         if (!engine_ || !engine_->Play(code))
             GoSound(KeySound[code]);
     }
+    bool Sounds(int code) const;
+    // A key's press sound: its slot, or one of its further sounds.
+    void PlayPress(int code);
+    // A key's release sound, if it has one.
+    void PlayRelease(int code);
+    void PlayVariant(int code, KeyMotion motion, std::size_t index);
+    std::uint32_t NextRandom();
 
     KeySoundTable& KeySound;
     SoundPlayer& player_;
     SoundEngine* engine_;
     QuietGate* quiet_ = nullptr;
+    std::uint32_t random_ = 0x9E3779B9u;
 };
 
 }  // namespace clavitone

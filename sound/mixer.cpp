@@ -88,9 +88,9 @@ void Mixer::FadeOut(Voice& voice)
 
 void Mixer::StartVoice(const KeyTrigger& trigger)
 {
-    if (!bank_ || trigger.slot < 0 || trigger.slot >= KeySoundTable::SlotCount)
+    if (!bank_)
         return;
-    const MixSound* sound = bank_->sounds[static_cast<std::size_t>(trigger.slot)].get();
+    const MixSound* sound = bank_->SoundAt(trigger.slot);
     if (!sound)
         return;
     // A free voice, else the one that has sounded longest.

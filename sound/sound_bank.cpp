@@ -55,47 +55,101 @@ std::shared_ptr<const MixSound> LoadSound(const std::string& path, int sampleRat
     return sound;
 }
 
-// The sound a slot of these already holds for the path, if any.
-std::shared_ptr<const MixSound> Held(const std::array<std::shared_ptr<const MixSound>, KeySoundTable::SlotCount>& sounds,
-                                     const std::string& path)
+// The sound one of these already holds for the path, if any.
+template <typename Sounds>
+std::shared_ptr<const MixSound> Held(const Sounds& sounds, const std::string& path)
 {
     const auto found = std::find_if(sounds.begin(), sounds.end(), [&](const auto& s) { return s && s->path == path; });
     return found != sounds.end() ? *found : nullptr;
 }
 
+std::size_t PoolPlace(int code, KeyMotion motion)
+{
+    return static_cast<std::size_t>(code) * 2 + (motion == KeyMotion::Press ? 0 : 1);
+}
+
+class BankBuilder {
+public:
+    BankBuilder(int sampleRate, const SoundBank* previous, std::size_t cap)
+        : previous_(previous && previous->sampleRate == sampleRate ? previous : nullptr), cap_(cap)
+    {
+        bank.sampleRate = sampleRate;
+    }
+
+    // The path's sound, shared with any sound already held for it; null when
+    // it cannot be read or would pass the cap.
+    std::shared_ptr<const MixSound> Sound(const std::string& path)
+    {
+        if (std::find(refused_.begin(), refused_.end(), path) != refused_.end())
+            return nullptr;
+        auto sound = Held(bank.sounds, path);
+        if (!sound)
+            sound = Held(bank.variants, path);
+        if (sound)
+            return sound;
+        sound = previous_ ? Held(previous_->sounds, path) : nullptr;
+        if (!sound && previous_)
+            sound = Held(previous_->variants, path);
+        if (!sound)
+            sound = LoadSound(path, bank.sampleRate, cap_ - bank.bytes);
+        if (!sound || bank.bytes + sound->Bytes() > cap_) {
+            refused_.push_back(path);  // each is tried once
+            return nullptr;
+        }
+        bank.bytes += sound->Bytes();
+        return sound;
+    }
+
+    SoundBank bank;
+
+private:
+    const SoundBank* previous_;
+    std::size_t cap_;
+    std::vector<std::string> refused_;
+};
+
 }  // namespace
+
+const MixSound* SoundBank::SoundAt(int index) const
+{
+    if (index >= 0 && index < KeySoundTable::SlotCount)
+        return sounds[static_cast<std::size_t>(index)].get();
+    const auto variant = static_cast<std::size_t>(index) - KeySoundTable::SlotCount;
+    return index >= KeySoundTable::SlotCount && variant < variants.size() ? variants[variant].get() : nullptr;
+}
+
+std::optional<std::size_t> SoundBank::VariantPlace(int code, KeyMotion motion, std::size_t index,
+                                                   const std::string& path) const
+{
+    if (!KeySoundTable::HasSlot(code))
+        return std::nullopt;
+    const std::size_t place = variantFirst[PoolPlace(code, motion)] + index;
+    if (place >= variants.size() || !variants[place] || variants[place]->path != path)
+        return std::nullopt;
+    return place;
+}
 
 SoundBank BuildSoundBank(const KeySoundTable& keySound, int sampleRate, const SoundBank* previous, std::size_t cap)
 {
-    SoundBank bank;
-    bank.sampleRate = sampleRate;
-    const bool reuse = previous && previous->sampleRate == sampleRate;
-    // Paths read in this build that could not be held: each is tried once.
-    std::vector<std::string> refused;
+    BankBuilder builder(sampleRate, previous, cap);
+    SoundBank& bank = builder.bank;
     for (int code = 0; code < KeySoundTable::SlotCount; ++code) {
         const auto slot = static_cast<std::size_t>(code);
         const auto& path = keySound[code];
         if (!path || path->empty())
             continue;
-        bank.kinds[slot] = SlotSound::Classic;
-        if (std::find(refused.begin(), refused.end(), *path) != refused.end())
-            continue;
-        auto sound = Held(bank.sounds, *path);
-        if (!sound) {
-            const std::size_t room = cap - bank.bytes;
-            sound = reuse ? Held(previous->sounds, *path) : nullptr;
-            if (!sound)
-                sound = LoadSound(*path, sampleRate, room);
-            if (!sound || sound->Bytes() > room) {
-                refused.push_back(*path);
-                continue;
-            }
-            bank.bytes += sound->Bytes();
-        }
-        bank.kinds[slot] = SlotSound::Mixed;
-        bank.sounds[slot] = std::move(sound);
+        bank.sounds[slot] = builder.Sound(*path);
+        bank.kinds[slot] = bank.sounds[slot] ? SlotSound::Mixed : SlotSound::Classic;
     }
-    return bank;
+    // A variant that cannot be held stays null: the classic call plays it.
+    for (int code = 0; code < KeySoundTable::SlotCount; ++code) {
+        for (const KeyMotion motion : {KeyMotion::Press, KeyMotion::Release}) {
+            bank.variantFirst[PoolPlace(code, motion)] = static_cast<std::uint32_t>(bank.variants.size());
+            for (const std::string& path : keySound.Variants().Paths(code, motion))
+                bank.variants.push_back(builder.Sound(path));
+        }
+    }
+    return std::move(builder.bank);
 }
 
 }  // namespace clavitone

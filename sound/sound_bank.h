@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,19 @@ struct SoundBank {
     int sampleRate = 0;
     std::array<SlotSound, KeySoundTable::SlotCount> kinds{};
     std::array<std::shared_ptr<const MixSound>, KeySoundTable::SlotCount> sounds{};
+    // The keys' further press sounds and release sounds, one after another:
+    // a key's pool for a motion starts at variantFirst[code * 2 + motion].
+    // Triggered as SlotCount + their place here.
+    std::vector<std::shared_ptr<const MixSound>> variants;
+    std::array<std::uint32_t, 2 * KeySoundTable::SlotCount> variantFirst{};
     // Distinct sounds' samples, each counted once however many keys share it.
     std::size_t bytes = 0;
+
+    // The sound a trigger names: a slot's, or a variant's past the slots; null when none.
+    const MixSound* SoundAt(int index) const;
+    // Where a key's variant lies in variants, if the bank holds it as the pool holds it now.
+    std::optional<std::size_t> VariantPlace(int code, KeyMotion motion, std::size_t index,
+                                            const std::string& path) const;
 };
 
 // Enough for every key of the largest scheme we ship several times over.

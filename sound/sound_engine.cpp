@@ -190,9 +190,9 @@ std::size_t SoundEngine::PreloadedBytes() const
     return bytes;
 }
 
-bool SoundEngine::Play(int slot)
+bool SoundEngine::Ready()
 {
-    if (!mixed_ || !KeySoundTable::HasSlot(slot))
+    if (!mixed_)
         return false;
     if (Running() && device_.Lost()) {
         StopOutput();
@@ -201,7 +201,12 @@ bool SoundEngine::Play(int slot)
                (state_ == EngineState::Fallback && device_.Milliseconds() >= retryAt_)) {
         StartOutput();
     }
-    if (!Running() || !bank_)
+    return Running() && bank_;
+}
+
+bool SoundEngine::Play(int slot)
+{
+    if (!KeySoundTable::HasSlot(slot) || !Ready())
         return false;
     // The table is what the key plays now: a key switched off since the last
     // preload is silent, and a path changed since then takes the classic call.
@@ -214,6 +219,21 @@ bool SoundEngine::Play(int slot)
     // A full ring means the render thread is stalled: the classic call plays this
     // key.
     return mixer_.Trigger(slot, stereo_ ? pan_[index] : 0.0f);
+}
+
+bool SoundEngine::PlayVariant(int code, KeyMotion motion, std::size_t index)
+{
+    if (!KeySoundTable::HasSlot(code) || !Ready())
+        return false;
+    // As for a slot: a pool changed since the last preload takes the classic call.
+    const auto paths = keySound_.Variants().Paths(code, motion);
+    if (index >= paths.size())
+        return false;
+    const auto place = bank_->VariantPlace(code, motion, index, paths[index]);
+    if (!place)
+        return false;
+    return mixer_.Trigger(KeySoundTable::SlotCount + static_cast<int>(*place),
+                          stereo_ ? pan_[static_cast<std::size_t>(code)] : 0.0f);
 }
 
 }  // namespace clavitone

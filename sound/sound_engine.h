@@ -49,6 +49,9 @@ public:
     // True when the engine has dealt with the slot (played or silent); false
     // when the classic call must play it.
     bool Play(int slot);
+    // The same for one of a key's further press sounds or its release sounds
+    // (KeyVariants' index into the key's pool).
+    bool PlayVariant(int code, KeyMotion motion, std::size_t index);
 
     // About once a second: lets go of banks the render thread no longer
     // reads, and stops the stream once nobody has touched keyboard or mouse
@@ -69,6 +72,8 @@ private:
     static constexpr std::uint64_t LastRetryMilliseconds = 300'000;
 
     bool Running() const { return state_ == EngineState::Wasapi || state_ == EngineState::WaveOut; }
+    // Whether a bank to play from is there, the output restarted if the device was lost.
+    bool Ready();
     void Update();
     void StartOutput();
     void StopOutput();

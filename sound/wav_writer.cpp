@@ -35,13 +35,18 @@ private:
 
 }  // namespace
 
+std::uint64_t WavFileSize(std::size_t samples)
+{
+    return HeaderSize + static_cast<std::uint64_t>(samples) * BytesPerSample;
+}
+
 std::vector<std::uint8_t> WavFileBytes(int sampleRate, int channels, std::span<const std::int16_t> samples)
 {
     const auto rate = static_cast<std::uint32_t>(sampleRate);
     const auto count = static_cast<std::uint32_t>(channels);
     const auto dataSize = static_cast<std::uint32_t>(samples.size() * BytesPerSample);
 
-    std::vector<std::uint8_t> bytes(HeaderSize + dataSize);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(WavFileSize(samples.size())));
     Filler out(bytes.data());
     out.Tag("RIFF");
     out.U32(static_cast<std::uint32_t>(HeaderSize - 8) + dataSize);

@@ -11,7 +11,7 @@ PACKAGES=(
   xvfb xdotool x11-utils imagemagick fonts-wine
   python3 espeak-ng sox nsis fp-utils
   pulseaudio pulseaudio-utils libpulse-dev
-  nlohmann-json3-dev libstb-dev vorbis-tools
+  nlohmann-json3-dev libstb-dev vorbis-tools lame
   clang libclang-rt-dev
 )
 

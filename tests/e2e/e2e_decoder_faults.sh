@@ -56,7 +56,8 @@ expect_stopped() {
   e2e_poll 5000 scheme_window_gone Clavitone || e2e_fail "the message stayed"
   e2e_alive "$CLAVITONE_PID" || e2e_fail "$what took Clavitone down"
   [[ $(listing) == "$before_files" ]] || e2e_fail "$what changed the folder of packs"
-  [[ $(store_dump) == "$before_store" ]] || e2e_fail "$what changed the store"
+  [[ $(store_dump) == "$before_store" ]] ||
+    e2e_fail "$what changed the store: $(diff <(echo "$before_store") <(store_dump))"
   a_plays=$((a_plays + 1))
   scheme_expect_sound 65 65.wav "$a_plays"
   e2e_note "$what: told after $((SECONDS - started)) s"

@@ -82,7 +82,8 @@ expect_refused() {
   e2e_note "$pack: $message"
   e2e_alive "$CLAVITONE_PID" || e2e_fail "$pack took Clavitone down"
   [[ $(listing) == "$before_files" ]] || e2e_fail "$pack changed the folder of packs"
-  [[ $(store_dump) == "$before_store" ]] || e2e_fail "$pack changed the store"
+  [[ $(store_dump) == "$before_store" ]] ||
+    e2e_fail "$pack changed the store: $(diff <(echo "$before_store") <(store_dump))"
   a_plays=$((a_plays + 1))
   scheme_expect_sound 65 65.wav "$a_plays"
 }

@@ -1,27 +1,23 @@
 #!/usr/bin/env bash
 # "Import pack..." through the real dialog, with packs made here: a
 # single-file Ogg pack and a multi-file WAV pack whose keys have tones of
-# their own lengths, so the written files show which slice went where. The
-# new scheme is selected and its keys play the written files; importing the
-# same pack again adds " 2"; a broken pack leaves store and folder unchanged.
-source "$(dirname "$0")/scheme_env.sh"
+# their own lengths, so the written files show which slice went where; keys
+# that play the same sound share its one file. The new scheme is selected and
+# its keys play the written files; importing the same pack again adds " 2"; a
+# broken pack leaves store and folder unchanged.
+source "$(dirname "$0")/pack_env.sh"
 scheme_begin pack_import
 
-dialog='Import a sound pack'
-work="$WINEPREFIX/drive_c/clavitone-e2e-packs"
-# The imported packs of every user of the prefix: gone before and after, so
-# that folder names start afresh and other tests find none.
-remove_packs() { rm -rf "$work" "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Clavitone/Packs; }
-trap 'status=$?; remove_packs; (exit $status); scheme_cleanup' EXIT
-remove_packs
+work=$PACK_WORK
+trap 'status=$?; pack_remove_all; (exit $status); scheme_cleanup' EXIT
+pack_remove_all
 mkdir -p "$work/cream" "$work/clicks" "$work/broken"
 
 # A (30) 100 ms, B (48) 200 ms, Enter (28) 300 ms, Space (57) 400 ms, each its own pitch.
-tone() { sox -n -r 44100 -c 1 -b 16 "$1" synth "$2" sine "$3" 2>/dev/null || e2e_fail "sox could not make $1"; }
-tone "$work/t1.wav" 0.1 300
-tone "$work/t2.wav" 0.2 500
-tone "$work/t3.wav" 0.3 700
-tone "$work/t4.wav" 0.4 900
+pack_tone "$work/t1.wav" 0.1 300
+pack_tone "$work/t2.wav" 0.2 500
+pack_tone "$work/t3.wav" 0.3 700
+pack_tone "$work/t4.wav" 0.4 900
 sox "$work/t1.wav" "$work/t2.wav" "$work/t3.wav" "$work/t4.wav" "$work/all.wav" || e2e_fail "sox could not join the tones"
 oggenc -Q -o "$work/cream/sound.ogg" "$work/all.wav" || e2e_fail "oggenc failed"
 cat >"$work/cream/config.json" <<'JSON'
@@ -45,37 +41,20 @@ scheme_store Settings SchemesQuantity 2 Scheme0 Typewriter Scheme1 Voice LastSch
   -- Language DeleteScheme0 'Delete ' DeleteScheme1 '?' DeleteScheme2 "$confirm"
 scheme_start $'*Typewriter\nVoice'
 
-# Imports the pack of that folder (a Windows path) through the button and the file dialog.
-import_pack() {
-  e2e_driver click "$E2E_TITLE" 'Import pack...' || e2e_fail "no \"Import pack...\" button"
-  e2e_driver wait-window "$dialog" 10000 || e2e_fail "no file dialog titled \"$dialog\""
-  e2e_driver has-text "$dialog" 'Sound pack (config.json)' || e2e_fail "the dialog offers no filter for packs"
-  sleep 0.5  # the dialog fills its folder view before it takes keys
-  e2e_driver type "$1\\config.json" || e2e_fail "could not type the path"
-  e2e_driver keys 13 || e2e_fail "could not press Enter"
-  e2e_poll 10000 test "$(e2e_driver count-windows "$dialog")" = 0 || e2e_fail "the file dialog stayed open"
-}
-
-# Seconds of a written WAV, to two decimals.
-seconds_of() {
-  soxi -D "$(winepath -u "$1" 2>/dev/null)" | awk '{ printf "%.2f", $1 }'
-}
-
-expect_file_length() {
-  local path=$1 expected=$2
-  [[ $(seconds_of "$path") == "$expected" ]] || e2e_fail "$path lasts $(seconds_of "$path") s, not $expected"
-  e2e_note "$path: $expected s"
-}
-
 # Presses a key and waits until exactly that written file has sounded COUNT times.
+sounded() {
+  [[ $(e2e_sound_count_path "$1") == "$2" ]]
+}
+
 expect_plays() {
   local vk=$1 path=$2 count=$3
   e2e_driver keys "$vk" || e2e_fail "could not send key $vk"
-  e2e_poll 5000 test "$(e2e_sound_count_path "$path")" = "$count" || e2e_fail "key $vk did not play $path"
+  # The count is read afresh on every try.
+  e2e_poll 5000 sounded "$path" "$count" || e2e_fail "key $vk did not play $path"
   e2e_note "key $vk played $path"
 }
 
-import_pack 'C:\clavitone-e2e-packs\cream'
+pack_import 'C:\clavitone-e2e-packs\cream'
 e2e_poll 10000 scheme_list_is $'Typewriter\nVoice\n*Cream' || e2e_fail "Cream is not the current scheme"
 scheme_expect_value SchemesQuantity 3
 scheme_expect_value LastScheme 2
@@ -83,31 +62,32 @@ a_path=$(scheme_value 'Cream_#65') || e2e_fail "no path stored for A"
 [[ $a_path == *'\Clavitone\Packs\cream\65.wav' ]] || e2e_fail "A's file is $a_path"
 folder=${a_path%\\65.wav}
 packs=${folder%\\cream}
-expect_file_length "$folder\\65.wav" 0.10
-expect_file_length "$folder\\66.wav" 0.20
-expect_file_length "$folder\\13.wav" 0.30
-expect_file_length "$folder\\32.wav" 0.40
-expect_file_length "$folder\\90.wav" 0.10  # left out by the pack: a letter's sound
+pack_expect_length "$folder\\65.wav" 0.10
+pack_expect_length "$folder\\66.wav" 0.20
+pack_expect_length "$folder\\13.wav" 0.30
+pack_expect_length "$folder\\32.wav" 0.40
+scheme_expect_value 'Cream_#90' "$folder\\65.wav"  # left out by the pack: a letter's sound, the same file
+[[ ! -e $(winepath -u "$folder\\90.wav" 2>/dev/null) ]] || e2e_fail "Z's sound was written twice"
 scheme_expect_value 'Cream-EnableSound_#65' 0
 # Letters only: the button clicked last has the focus, and Enter or Space
 # typed into the window would press it.
 expect_plays 65 "$folder\\65.wav" 1
 expect_plays 66 "$folder\\66.wav" 1
-expect_plays 90 "$folder\\90.wav" 1
+expect_plays 90 "$folder\\65.wav" 2
 
-import_pack 'C:\clavitone-e2e-packs\cream'
+pack_import 'C:\clavitone-e2e-packs\cream'
 e2e_poll 10000 scheme_list_is $'Typewriter\nVoice\nCream\n*Cream 2' || e2e_fail "the second import is not \"Cream 2\""
 scheme_expect_value 'Cream 2_#66' "$packs\\cream 2\\66.wav"
 expect_plays 66 "$packs\\cream 2\\66.wav" 1
 
-import_pack 'C:\clavitone-e2e-packs\clicks'
+pack_import 'C:\clavitone-e2e-packs\clicks'
 e2e_poll 10000 scheme_list_is $'Typewriter\nVoice\nCream\nCream 2\n*Clicks' || e2e_fail "Clicks is not the current scheme"
-expect_file_length "$packs\\clicks\\65.wav" 0.10
-expect_file_length "$packs\\clicks\\13.wav" 0.30
+pack_expect_length "$packs\\clicks\\65.wav" 0.10
+pack_expect_length "$packs\\clicks\\13.wav" 0.30
 scheme_expect_value 'Clicks-EnableSound_#27' 1
 scheme_expect_value 'Clicks_#27' None
 expect_plays 65 "$packs\\clicks\\65.wav" 1
-expect_plays 66 "$packs\\clicks\\66.wav" 1
+expect_plays 66 "$packs\\clicks\\65.wav" 2
 
 # A broken pack: a message, and nothing stored or written.
 packs_unix=$(winepath -u "$packs" 2>/dev/null)
@@ -115,7 +95,7 @@ listing() { (cd "$packs_unix" && find . | sort); }
 store_dump() { wine reg query "$SCHEME_KEY" /s </dev/null 2>/dev/null | tr -d '\r'; }
 before_files=$(listing)
 before_store=$(store_dump)
-import_pack 'C:\clavitone-e2e-packs\broken'
+pack_import 'C:\clavitone-e2e-packs\broken'
 e2e_poll 5000 scheme_window_shown Clavitone || e2e_fail "no message for a broken pack"
 e2e_driver has-text Clavitone 'The sound pack was not imported. The sound file "missing.wav" is missing from the pack'"'"'s folder.' ||
   e2e_fail "the message does not name the missing file"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The preferences window, shown from outside, has its client area of
-# 8055 x 5250 twips (537 x 350 pixels at 96 DPI); a screenshot of it is kept
+# 8055 x 5760 twips (537 x 384 pixels at 96 DPI); a screenshot of it is kept
 # as a build artifact.
 source "$(dirname "$0")/wine_env.sh"
 e2e_begin pref_window
@@ -22,8 +22,8 @@ size=$(identify -format '%w %h' "$shot")
 read -r width height <<<"$size"
 e2e_note "screenshot $shot: ${width}x${height}"
 # The frame adds a few pixels and the caption some twenty.
-((width >= 537 && width <= 560 && height >= 350 && height <= 400)) ||
-  e2e_fail "window of ${width}x${height} pixels does not hold a 537x350 client area"
+((width >= 537 && width <= 560 && height >= 384 && height <= 434)) ||
+  e2e_fail "window of ${width}x${height} pixels does not hold a 537x384 client area"
 colours=$(convert "$shot" -format '%k' info:)
 ((colours > 8)) || e2e_fail "the screenshot is nearly blank ($colours colours)"
 exit 0

@@ -309,7 +309,7 @@ e2e_window_mapped() {
 }
 
 # Prints the screen position of pixel X,Y of the preferences window's client
-# area (537 x 350 pixels inside an even border and a caption).
+# area (537 x 384 pixels inside an even border and a caption).
 e2e_client_point() {
   local geometry left top width height border
   geometry=$(xwininfo -id "$(e2e_window_id)")
@@ -318,7 +318,7 @@ e2e_client_point() {
   width=$(awk '/Width:/ {print $2}' <<<"$geometry")
   height=$(awk '/Height:/ {print $2}' <<<"$geometry")
   border=$(((width - 537) / 2))
-  echo "$((left + border + $1)) $((top + height - 350 - border + $2))"
+  echo "$((left + border + $1)) $((top + height - 384 - border + $2))"
 }
 
 # Clicks mouse BUTTON (1 left, 3 right) at pixel X,Y of the client area.

@@ -14,10 +14,11 @@ public:
         ++decodes;
         if (stops)
             return DecodeFailure::DecoderStopped;
-        return CheckedSound(DecodeAudio(bytes));
+        return CheckedSound(DecodeAudio(bytes, mp3));
     }
     void Finish() override { ++finishes; }
 
+    Mp3Decoder mp3 = nullptr;  // the helper's MP3 codec, stood in for
     bool stops = false;  // as a crashed, hung or limited helper
     int decodes = 0;
     int finishes = 0;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <tuple>
+
 #include "prefs/key_names.h"
 #include "settings/settings_layout.h"
 #include "tests/unit/pref_fixture.h"
@@ -236,6 +240,131 @@ TEST_F(KeyDetailsTest, WithNoSchemeTheKeysChangeNothing)
         form.SetText(form("Text", 0), APath);
     }
     EXPECT_EQ(store.values, before);
+}
+
+// The release row: Text(1) shows and changes what the selected key plays
+// when let go. Each case: what the scheme stores, what the user does, and
+// what is stored and played afterwards.
+TEST_F(KeyDetailsTest, ReleaseBoxShowsAndChangesTheSelectedKeysReleaseSound)
+{
+    using Values = std::map<std::string, std::string>;
+    using Paths = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        Values stored;
+        std::function<void()> act;
+        std::string shown;         // the release box afterwards
+        Values after;              // release values of A afterwards (absent ones left out)
+        Paths release;             // what A plays on release
+    };
+    const std::string up = "C:\\Sounds\\up.wav";
+    const std::string other = "C:\\Sounds\\other.wav";
+    const Case cases[] = {
+        {"none stored: \"None\" and nothing written", {}, [] {}, "None", {}, {}},
+        {"a stored one shows and plays",
+         {{"Typewriter-ReleaseSound_#65", up}},
+         [] {},
+         up,
+         {{"Typewriter-ReleaseSound_#65", up}},
+         {up}},
+        {"further sounds take turns with it",
+         {{"Typewriter-ReleaseSound_#65", up}, {"Typewriter-MoreReleaseSounds_#65", other + "|None|"}},
+         [] {},
+         up,
+         {{"Typewriter-ReleaseSound_#65", up}, {"Typewriter-MoreReleaseSounds_#65", other + "|None|"}},
+         {up, other}},
+        {"a file chosen replaces the whole set",
+         {{"Typewriter-ReleaseSound_#65", up}, {"Typewriter-MoreReleaseSounds_#65", other}},
+         [this, other] {
+             fileDialog.choices.push_back(other);
+             pref.cmdBrowse_Click(1);
+         },
+         other,
+         {{"Typewriter-ReleaseSound_#65", other}},
+         {other}},
+        {"a file chosen for a key without one",
+         {},
+         [this, up] {
+             fileDialog.choices.push_back(up);
+             pref.cmdBrowse_Click(1);
+         },
+         up,
+         {{"Typewriter-ReleaseSound_#65", up}},
+         {up}},
+        {"cancel keeps it",
+         {{"Typewriter-ReleaseSound_#65", up}},
+         [this] { pref.cmdBrowse_Click(1); },
+         up,
+         {{"Typewriter-ReleaseSound_#65", up}},
+         {up}},
+    };
+    for (const Case& c : cases) {
+        store.values.clear();
+        for (const auto& [key, value] : c.stored)
+            Store(key, value);
+        keySound.Set(65, APath);
+        keySound.Variants().Clear(65);
+        pref.Form_GotFocus();
+        const int writes = store.writes;
+        pref.chkSound_GotFocus(65);
+        EXPECT_EQ(store.writes - writes, 1) << c.what << ": showing stores only the path, as always";
+        c.act();
+        EXPECT_EQ(form("Text", 1).text, c.shown) << c.what;
+        Values after;
+        for (const char* key : {"Typewriter-ReleaseSound_#65", "Typewriter-MoreReleaseSounds_#65"})
+            if (const auto value = Setting(key))
+                after.emplace(key, *value);
+        EXPECT_EQ(after, c.after) << c.what;
+        const auto release = keySound.Variants().Paths(65, KeyMotion::Release);
+        EXPECT_EQ(Paths(release.begin(), release.end()), c.release) << c.what;
+    }
+}
+
+TEST_F(KeyDetailsTest, ReleaseRowFollowsTheAreasLooksAndTheRightModifiersShowTheirTwins)
+{
+    const auto releaseLook = [this] {
+        return std::tuple(form("Label", 1).enabled, form("Text", 1).enabled, form("Text", 1).backColor,
+                          form("cmdBrowse", 1).enabled, form("Text", 1).text);
+    };
+    const auto idle = std::tuple(false, false, SystemColor::ButtonFace, false, std::string("None"));
+    Store("Typewriter-ReleaseSound_#16", "C:\\Sounds\\shift-up.wav");
+    pref.Form_Load();
+    EXPECT_EQ(releaseLook(), idle);
+
+    pref.chkSound_GotFocus(216);
+    EXPECT_EQ(releaseLook(), std::tuple(true, true, SystemColor::Window, true, std::string("C:\\Sounds\\shift-up.wav")));
+    EXPECT_EQ(Setting("Typewriter-ReleaseSound_#216"), std::nullopt) << "the left Shift's release plays for both";
+    EXPECT_TRUE(form("Text", 1).locked);
+
+    LeftClick(16);
+    EXPECT_EQ(releaseLook(), idle) << "just switched off";
+    EXPECT_EQ(Setting("Typewriter-ReleaseSound_#16"), std::optional<std::string>("C:\\Sounds\\shift-up.wav"));
+    LeftClick(16);
+    const auto release = keySound.Variants().Paths(16, KeyMotion::Release);
+    EXPECT_EQ(std::vector<std::string>(release.begin(), release.end()),
+              std::vector<std::string>{"C:\\Sounds\\shift-up.wav"})
+        << "back on: the release sound too";
+    pref.Combo_GotFocus(0);
+    EXPECT_EQ(releaseLook(), idle);
+}
+
+TEST_F(KeyDetailsTest, ChoosingAnotherPressSoundDropsTheKeysFurtherOnes)
+{
+    Store("Typewriter_#65", APath);
+    Store("Typewriter-MoreSounds_#65", "C:\\Sounds\\2.wav|C:\\Sounds\\3.wav");
+    pref.Form_Load();
+    pref.chkSound_GotFocus(65);
+    EXPECT_EQ(keySound.Variants().Paths(65, KeyMotion::Press).size(), 2u) << "showing the key keeps them";
+    fileDialog.choices.push_back(APath);
+    pref.cmdBrowse_Click(0);
+    EXPECT_EQ(keySound.Variants().Paths(65, KeyMotion::Press).size(), 2u) << "the same file again keeps them";
+    fileDialog.choices.push_back("C:\\Sounds\\new.wav");
+    pref.cmdBrowse_Click(0);
+    EXPECT_EQ(Setting("Typewriter-MoreSounds_#65"), std::nullopt);
+    EXPECT_TRUE(keySound.Variants().Paths(65, KeyMotion::Press).empty());
+    EXPECT_EQ(fileDialog.requests.back().lpstrTitle, "Find a sound for the button A");
+    pref.cmdBrowse_Click(1);
+    EXPECT_EQ(fileDialog.requests.back().lpstrTitle, "Find a release sound for the button A");
 }
 
 TEST(SettingsLayoutTest, SecondModifiersShareTheFirstOnesDefaultFile)

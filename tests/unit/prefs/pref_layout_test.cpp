@@ -46,7 +46,7 @@ TEST(PrefLayout, KeyButtonsCoverTheSchemeCodesAndTheRightHandModifiers)
     EXPECT_EQ(codes, expected);
 }
 
-TEST(PrefLayout, TabIndicesRunFromZeroTo98WithoutGapsOrRepeats)
+TEST(PrefLayout, TabIndicesRunFromZeroTo101WithoutGapsOrRepeats)
 {
     FormModel form = MakePrefForm();
     std::map<int, const Control*> byTab;
@@ -55,9 +55,9 @@ TEST(PrefLayout, TabIndicesRunFromZeroTo98WithoutGapsOrRepeats)
             continue;
         EXPECT_TRUE(byTab.emplace(control.tabIndex, &control).second) << "tab index " << control.tabIndex << " twice";
     }
-    ASSERT_EQ(byTab.size(), 99u);
+    ASSERT_EQ(byTab.size(), 102u);
     EXPECT_EQ(byTab.begin()->first, 0);
-    EXPECT_EQ(byTab.rbegin()->first, 98);
+    EXPECT_EQ(byTab.rbegin()->first, 101);
 
     const std::pair<int, ControlId> anchors[] = {
         {0, {"Command", 0}},     {1, {"chkSound", 27}},   {16, {"chkSound", 19}},  {17, {"chkSound", 192}},
@@ -65,7 +65,8 @@ TEST(PrefLayout, TabIndicesRunFromZeroTo98WithoutGapsOrRepeats)
         {63, {"chkSound", 13}},  {64, {"chkSound", 16}},  {75, {"chkSound", 216}}, {76, {"chkSound", 17}},
         {83, {"chkSound", 38}},  {86, {"chkSound", 39}},  {87, {"pichook", NoIndex}}, {88, {"picOptions", 0}},
         {90, {"Text", 0}},       {93, {"Combo", 0}},      {96, {"chkLaunch", NoIndex}},
-        {97, {"Command", 3}},    {98, {"cmdImport", NoIndex}},
+        {97, {"Command", 3}},    {98, {"cmdImport", NoIndex}}, {99, {"Label", 1}},
+        {100, {"Text", 1}},      {101, {"cmdBrowse", 1}},
     };
     for (const auto& [tab, id] : anchors)
         EXPECT_EQ(byTab.at(tab)->id, id) << "tab index " << tab;
@@ -214,6 +215,37 @@ TEST(PrefLayout, ImportButtonFitsTheBottomRowBetweenTheLaunchBoxAndMinimize)
     EXPECT_LT(import.rect.left + import.rect.width, minimize.rect.left);
     EXPECT_LE(import.rect.top + import.rect.height, form.clientHeight);
     EXPECT_GE(import.rect.top, form("picOptions", 0).rect.top + form("picOptions", 0).rect.height);
+}
+
+// The release row came later still: the window grew below the bottom row
+// for it, and its box and button line up with those of the press sound.
+TEST(PrefLayout, ReleaseRowLinesUpWithThePathRowInTheRowTheWindowGrewFor)
+{
+    FormModel form = MakePrefForm();
+    const TwipRect frame = form("Frame", 0).rect;
+    const TwipRect path = form("Text", 0).rect;
+    const TwipRect browse = form("cmdBrowse", 0).rect;
+    const TwipRect label = form("Label", 1).rect;
+    const TwipRect release = form("Text", 1).rect;
+    const TwipRect find = form("cmdBrowse", 1).rect;
+    for (const ControlId& id : {ControlId{"Label", 1}, ControlId{"Text", 1}, ControlId{"cmdBrowse", 1}})
+        EXPECT_TRUE(form(id.name, id.index).container.empty()) << id.name << "(" << id.index << ")";
+    EXPECT_EQ(form("Text", 1).kind, ControlKind::TextBox);
+    EXPECT_EQ(form("cmdBrowse", 1).caption, "Find release");
+
+    EXPECT_EQ(release.left + release.width, frame.left + path.left + path.width);
+    EXPECT_EQ(release.height, path.height);
+    const int browseLeft = frame.left + browse.left;
+    EXPECT_EQ(std::tie(find.left, find.width, find.height), std::tie(browseLeft, browse.width, browse.height));
+    EXPECT_EQ(find.top, release.top);
+    EXPECT_LT(label.left + label.width, release.left);
+    EXPECT_GT(label.top, release.top) << "the label sits level with the box's text";
+    EXPECT_LT(label.top + label.height, release.top + release.height);
+
+    const Control& minimize = form("Command", 0);
+    EXPECT_GT(release.top, minimize.rect.top + minimize.rect.height);
+    EXPECT_LE(release.top + release.height, form.clientHeight);
+    EXPECT_LE(find.left + find.width, form.clientWidth);
 }
 
 }  // namespace

@@ -40,9 +40,10 @@ protected:
     static PackConfig Multi(std::string file)
     {
         PackConfig config;
-        config.files = {{30, std::move(file)}};
+        config.keys[30].press = {{std::move(file), std::nullopt}};
         return config;
     }
+    static PackSound Whole(std::string file) { return {std::move(file), std::nullopt}; }
 
     inline static const std::string Folder = "D:\\pack";
     fakes::MemoryFiles files;
@@ -52,16 +53,25 @@ protected:
 TEST_F(PackAudioFiles, EachFileIsDecodedOnceAndKeysWithoutButtonsAreSkipped)
 {
     files.Add(Folder + "\\a.wav", WavFileBytes(8000, 1, std::vector<std::int16_t>{1, 2, 3}));
+    files.Add(Folder + "\\up.wav", WavFileBytes(8000, 1, std::vector<std::int16_t>{4, 5}));
     PackConfig config;
-    config.files = {{30, "a.wav"}, {48, "a.wav"}, {71, "missing.wav"}};
+    config.keys[30].press = {Whole("a.wav")};
+    config.keys[30].release = {Whole("up.wav"), Whole("a.wav")};
+    config.keys[48].press = {Whole("a.wav")};
+    config.keys[71].press = {Whole("missing.wav")};
+    config.fallback.press = {Whole("up.wav")};
     config.silent = {1, 72};
     const auto loaded = LoadPackSounds(files, decoder, Folder, config);
     ASSERT_TRUE(std::holds_alternative<PackSounds>(loaded)) << std::get<PackError>(loaded).message;
     const PackSounds& sounds = std::get<PackSounds>(loaded);
-    EXPECT_EQ(sounds.sources.size(), 1u);
-    EXPECT_EQ(sounds.pieces.at(30), (SoundPiece{0, 0, 3}));
-    EXPECT_EQ(sounds.pieces.at(48), (SoundPiece{0, 0, 3}));
-    EXPECT_FALSE(sounds.pieces.contains(71)) << "keypad keys are not ours: their files are not even read";
+    EXPECT_EQ(sounds.sources.size(), 2u);
+    const SoundPiece a{0, 0, 3};
+    const SoundPiece up{1, 0, 2};
+    EXPECT_EQ(sounds.keys.at(30).press, std::vector<SoundPiece>{a});
+    EXPECT_EQ(sounds.keys.at(30).release, (std::vector<SoundPiece>{up, a}));
+    EXPECT_EQ(sounds.keys.at(48).press, std::vector<SoundPiece>{a});
+    EXPECT_EQ(sounds.fallback.press, std::vector<SoundPiece>{up});
+    EXPECT_FALSE(sounds.keys.contains(71)) << "keypad keys are not ours: their files are not even read";
     EXPECT_EQ(sounds.silent, std::set<int>{1}) << "keypad 8 has no button to keep silent";
 }
 
@@ -89,15 +99,37 @@ TEST_F(PackAudioFiles, BadFilesAreNamedInTheMessage)
     }
 }
 
+// MP3 goes to the helper's codec, as Ogg goes to its own; what it refuses is damaged.
+TEST_F(PackAudioFiles, Mp3FilesGoToTheHelpersCodec)
+{
+    files.Add(Folder + "\\song.mp3", std::string("ID3\x03\x00 rest of an mp3", 20));
+    files.Add(Folder + "\\frame.mp3", std::string("\xFF\xFB\x90\x64 mpeg frame", 15));
+    const Mp3Decoder decodes = [](std::span<const std::uint8_t> bytes, std::size_t) -> std::optional<PcmSound> {
+        return PcmSound{44100, 2, std::vector<std::int16_t>(bytes.size() * 2)};
+    };
+    const Mp3Decoder refuses = [](std::span<const std::uint8_t>, std::size_t) -> std::optional<PcmSound> {
+        return std::nullopt;
+    };
+    PackConfig config;
+    config.keys[30].press = {Whole("song.mp3"), Whole("frame.mp3")};
+    decoder.mp3 = decodes;
+    const auto loaded = LoadPackSounds(files, decoder, Folder, config);
+    ASSERT_TRUE(std::holds_alternative<PackSounds>(loaded)) << std::get<PackError>(loaded).message;
+    EXPECT_EQ(std::get<PackSounds>(loaded).keys.at(30).press,
+              (std::vector<SoundPiece>{SoundPiece{0, 0, 40}, SoundPiece{1, 0, 30}}));
+    decoder.mp3 = refuses;
+    EXPECT_NE(Load(config).find("\"song.mp3\" is damaged"), std::string::npos);
+}
+
 TEST_F(PackAudioFiles, ASliceOutsideTheAudioIsRefused)
 {
     files.Add(Folder + "\\all.wav", WavFileBytes(1000, 1, std::vector<std::int16_t>(500)));
     PackConfig config;
-    config.singleFile = true;
-    config.sound = "all.wav";
-    config.slices = {{30, {0, 100}}, {48, {600, 100}}};
-    EXPECT_NE(Load(config).find("key 48"), std::string::npos);
-    config.slices = {{30, {0, 100}}, {71, {600, 100}}};
+    config.keys[30].press = {{"all.wav", PackSlice{0, 100}}};
+    config.keys[48].release = {{"all.wav", PackSlice{600, 100}}};
+    EXPECT_NE(Load(config).find("key number 48"), std::string::npos) << "release slices are checked too";
+    config.keys.erase(48);
+    config.keys[71].press = {{"all.wav", PackSlice{600, 100}}};
     EXPECT_EQ(Load(config), "") << "a keypad key's slice does not matter";
 }
 
@@ -135,7 +167,10 @@ TEST_F(PackAudioFiles, SpellingsOfOneFileAreDecodedOnceAndTheTotalIsBounded)
     files.Add(Folder + "\\sub\\Click.wav", WavFileBytes(8000, 1, std::vector<std::int16_t>(100, 5)));
     files.Add(Folder + "\\other.wav", WavFileBytes(8000, 1, std::vector<std::int16_t>(100, 6)));
     PackConfig config;
-    config.files = {{30, "sub\\Click.wav"}, {48, "SUB/click.WAV"}, {46, "sub\\CLICK.wav"}, {32, "other.wav"}};
+    config.keys[30].press = {Whole("sub\\Click.wav")};
+    config.keys[48].press = {Whole("SUB/click.WAV")};
+    config.keys[46].release = {Whole("sub\\CLICK.wav")};
+    config.keys[32].press = {Whole("other.wav")};
     EXPECT_EQ(Load(config, 200), "");
     EXPECT_EQ(decoder.decodes, 2);
     EXPECT_NE(Load(config, 199).find("more audio than Clavitone imports"), std::string::npos);

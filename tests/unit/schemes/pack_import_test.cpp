@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "settings/settings_layout.h"
 #include "sound/wav_reader.h"
@@ -62,7 +63,7 @@ protected:
     std::size_t StoreSize() { return store.values.size(); }
 };
 
-TEST_F(PackImportTest, ASingleFilePackBecomesTheCurrentSchemeWithAWavPerKey)
+TEST_F(PackImportTest, ASingleFilePackBecomesTheCurrentSchemeWithAWavPerSound)
 {
     SingleFilePack();
     Import();
@@ -78,14 +79,15 @@ TEST_F(PackImportTest, ASingleFilePackBecomesTheCurrentSchemeWithAWavPerKey)
     EXPECT_EQ(Written(folder, 65), Tone(1, 10));
     EXPECT_EQ(Written(folder, 66), Tone(2, 10));
     EXPECT_EQ(Written(folder, 13), Tone(3, 10));
-    EXPECT_EQ(Written(folder, 32), Tone(1, 10)) << "a key the pack leaves out takes a letter's sound";
-    EXPECT_EQ(files.Inside(folder).size(), 82u) << "one file per key of a scheme, but for silent Esc";
+    EXPECT_EQ(At("Cream_#32"), folder + "\\65.wav") << "a key the pack leaves out takes a letter's sound";
+    EXPECT_EQ(files.Inside(folder).size(), 3u) << "one file per distinct sound, shared by the keys that play it";
     EXPECT_EQ(At("Cream-EnableSound_#27"), "1");
     EXPECT_EQ(files.folders, (std::set<std::string>{Packs.substr(0, Packs.size() - 6), Packs, folder}));
 
     EXPECT_EQ(At("Cream_#65"), folder + "\\65.wav");
     EXPECT_EQ(At("Cream-EnableSound_#65"), "0");
-    EXPECT_EQ(At("Cream_#16"), folder + "\\16.wav");
+    EXPECT_EQ(At("Cream_#16"), folder + "\\65.wav");
+    EXPECT_FALSE(At("Cream-ReleaseSound_#65")) << "a pack without release sounds gives none";
     EXPECT_EQ(keySound[66], folder + "\\66.wav") << "the switch has loaded the new scheme";
     EXPECT_EQ(Key(66), 0);
 }
@@ -126,7 +128,9 @@ TEST_F(PackImportTest, AnOggPackWithSilentKeysKeepsThemSilent)
 
     ASSERT_TRUE(messages.shown.empty()) << messages.shown[0].text;
     const std::string folder = Packs + "\\Tone";
-    EXPECT_GT(Written(folder, 65).size(), 20000u);
+    const std::string a = *At("Tone_#65");
+    EXPECT_EQ(At("Tone_#32"), a) << "A and Space play the same file, written once";
+    EXPECT_GT(ReadWav(files.files.at(a))->samples.size(), 20000u);
     EXPECT_EQ(At("Tone-EnableSound_#27"), "1");
     EXPECT_EQ(At("Tone_#27"), "None");
     EXPECT_FALSE(files.files.contains(folder + "\\27.wav"));
@@ -209,7 +213,7 @@ TEST_F(PackImportTest, ABrokenPackLeavesTheStoreAndTheFolderAsTheyWere)
 TEST_F(PackImportTest, AFailedWriteOrRenameLeavesNoFolderAndNoScheme)
 {
     SingleFilePack();
-    files.writesLeft = 40;
+    files.writesLeft = 2;
     Import();
     files.writesLeft = static_cast<std::size_t>(-1);
     files.failMove = true;
@@ -292,6 +296,126 @@ TEST_F(PackImportTest, DeletingASchemeRemovesOnlyASafeDirectChildOfPacks)
             *c.removed ? std::vector<std::string>{Packs + c.removed} : std::vector<std::string>{};
         EXPECT_EQ(files.removed, expected) << c.stored;
     }
+}
+
+// The pack shapes end to end, from config.json to what the new scheme
+// stores and plays: each case a pack and the values of some of its keys.
+TEST_F(PackImportTest, ReleaseSoundsPoolsAndTheNewerLayoutBecomeTheSchemesValues)
+{
+    using Values = std::map<std::string, std::optional<std::string>>;
+    struct Case {
+        const char* what;
+        std::string name;
+        std::string json;
+        Values values;  // relative paths under the pack's folder, "|" between them
+        std::size_t files;
+    };
+    // Ten 10 ms tones in one file, tone n from n * 10 ms.
+    std::vector<std::int16_t> all;
+    for (std::int16_t tone = 0; tone < 10; ++tone) {
+        const auto part = Tone(tone, 10);
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    files.Add(PackFolder + "\\sound.wav", WavFileBytes(1000, 1, all));
+    for (int n = 0; n < 5; ++n)
+        files.Add(PackFolder + "\\press\\GENERIC_R" + std::to_string(n) + ".wav",
+                  WavFileBytes(1000, 1, Tone(static_cast<std::int16_t>(n + 1), 5)));
+    files.Add(PackFolder + "\\release\\GENERIC.wav", WavFileBytes(1000, 1, Tone(9, 5)));
+    files.Add(PackFolder + "\\press\\SPACE.wav", WavFileBytes(1000, 1, Tone(8, 5)));
+
+    const Case cases[] = {
+        {"single file with -up slices", "Up",
+         R"({"name": "Up", "key_define_type": "single", "sound": "sound.wav",
+             "defines": {"30": [10, 10], "30-up": [20, 10], "48": [30, 10], "57-up": [40, 10]}})",
+         {{"_#65", "65.wav"}, {"-ReleaseSound_#65", "65-up.wav"}, {"_#66", "66.wav"},
+          {"-ReleaseSound_#66", std::nullopt}, {"_#32", "65.wav"}, {"-ReleaseSound_#32", "65-up.wav"},
+          {"-MoreSounds_#65", std::nullopt}},
+         3},
+        {"version 2 multi with a pool and soundup", "Pool",
+         R"({"name": "Pool", "version": 2, "key_define_type": "multi", "sound": "press/GENERIC_R{0-4}.wav",
+             "soundup": "release/GENERIC.wav", "defines": {"57": "press/SPACE.wav", "71": "", "-1": "x.wav"}})",
+         {{"_#65", "default.wav"},
+          {"-MoreSounds_#65", "default-2.wav|default-3.wav|default-4.wav|default-5.wav"},
+          {"-ReleaseSound_#65", "default-up.wav"}, {"-MoreReleaseSounds_#65", std::nullopt}, {"_#32", "32.wav"},
+          {"-MoreSounds_#32", std::nullopt}, {"-ReleaseSound_#32", "default-up.wav"}},
+         7},
+        {"newer layout with two timings", "Newer",
+         R"({"config_version": "2", "name": "Newer", "audio_file": "sound.wav", "definition_method": "single",
+             "definitions": {"KeyA": {"timing": [[10, 20], [20, 30]]}, "Space": {"timing": [[50, 60], [60, 70]]},
+             "Numpad1": {"timing": [[0, 10]]}}})",
+         {{"_#65", "65.wav"}, {"-ReleaseSound_#65", "65-up.wav"}, {"_#32", "32.wav"}, {"-ReleaseSound_#32", "32-up.wav"},
+          {"_#90", "65.wav"}},
+         4},
+    };
+    for (const Case& c : cases) {
+        files.Add(Config, c.json);
+        messages.shown.clear();
+        Import();
+        ASSERT_EQ(Current(), c.name) << c.what << ": " << (messages.shown.empty() ? "" : messages.shown[0].text);
+        const std::string folder = Packs + "\\" + c.name;
+        for (const auto& [suffix, relative] : c.values) {
+            std::optional<std::string> expected;
+            if (relative) {
+                expected = folder + "\\" + *relative;
+                for (std::size_t bar = expected->find('|'); bar != std::string::npos; bar = expected->find('|', bar + 1))
+                    expected->insert(bar + 1, folder + "\\");
+            }
+            EXPECT_EQ(At(c.name + suffix), expected) << c.what << " " << suffix;
+        }
+        EXPECT_EQ(files.Inside(folder).size(), c.files) << c.what;
+    }
+    // What the last import loaded: A's release sound is in the table for key-up.
+    const auto release = keySound.Variants().Paths(65, KeyMotion::Release);
+    ASSERT_EQ(release.size(), 1u);
+    EXPECT_EQ(release[0], Packs + "\\Newer\\65-up.wav");
+    EXPECT_EQ(Written(Packs + "\\Newer", 65), Tone(1, 10));
+    EXPECT_EQ(ReadWav(files.files.at(Packs + "\\Newer\\65-up.wav"))->samples, Tone(2, 10));
+}
+
+TEST_F(PackImportTest, WhatThePackDefinesBeyondOurKeysIsToldInOneSentence)
+{
+    files.Add(PackFolder + "\\a.wav", WavFileBytes(1000, 1, Tone(1, 5)));
+    files.Add(Config, R"({"name": "Many", "key_define_type": "multi", "defines": {"30": "a.wav",
+        "71": "a.wav", "72": "", "73": null, "-1": "a.wav", "-2": "a.wav", "48": ""}})");
+    Import();
+    EXPECT_EQ(Current(), "Many");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].style, MessageOkOnly | MessageInformation);
+    EXPECT_EQ(messages.shown[0].text,
+              "The pack's 3 keys that have no button here (on the numeric keypad and the like), 2 mouse buttons and "
+              "1 key without a sound file were left out.");
+}
+
+// Nothing is written when the files would pass the bound: twenty long slices
+// of one minute of stereo, each its own file, would take over 200 MB.
+TEST_F(PackImportTest, APackThatWouldWriteMoreThan200MegabytesIsRefusedBeforeWriting)
+{
+    files.Add(PackFolder + "\\long.wav", WavFileBytes(48000, 2, std::vector<std::int16_t>(2 * 48000 * 60)));
+    std::string defines;
+    for (int key = 16; key < 36; ++key)
+        defines += (defines.empty() ? "" : ", ") + ("\"" + std::to_string(key) + "\": [" + std::to_string(key) + ", 59000]");
+    files.Add(Config, R"({"name": "Long", "key_define_type": "single", "sound": "long.wav", "defines": {)" + defines +
+                          "}}");
+    const auto before = store.values;
+    Import();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The sound pack was not imported. Its sounds would take 217 MB as WAV files, more than the 200 MB "
+              "Clavitone writes for one pack. Nothing was written.");
+    EXPECT_TRUE(files.Inside(Packs).empty());
+    EXPECT_FALSE(files.FolderExists(Packs));
+    EXPECT_EQ(store.values, before);
+
+    // The same slice for every key is one file.
+    defines.clear();
+    for (int key = 16; key < 26; ++key)
+        defines += (defines.empty() ? "" : ", ") + ("\"" + std::to_string(key) + "\": [0, 59000]");
+    files.Add(Config, R"({"name": "Long", "key_define_type": "single", "sound": "long.wav", "defines": {)" + defines +
+                          "}}");
+    messages.shown.clear();
+    Import();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(files.Inside(Packs + "\\Long").size(), 1u);
 }
 
 }  // namespace

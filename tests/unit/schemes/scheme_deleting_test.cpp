@@ -20,6 +20,9 @@ protected:
             Set(name + "_#65", "C:\\snd\\" + name + ".wav");
             Set(name + "-EnableSound_#66", "1");
             Set(name + "_#217", "C:\\snd\\right-ctrl.wav");
+            Set(name + "-ReleaseSound_#65", "C:\\snd\\up.wav");
+            Set(name + "-MoreSounds_#65", "C:\\snd\\2.wav");
+            Set(name + "-MoreReleaseSounds_#217", "C:\\snd\\up2.wav");
         }
         SetText("DeleteScheme0", "Delete the scheme ");
         SetText("DeleteScheme1", "?");
@@ -30,8 +33,9 @@ protected:
     bool HasAnyKeyOf(const std::string& scheme)
     {
         for (int code = 0; code < 256; ++code)
-            if (At(PathKey(scheme, code)) || At(StateKey(scheme, code)))
-                return true;
+            for (const SchemeKeyValue& value : SchemeKeyValues)
+                if (At(value.key(scheme, code)))
+                    return true;
         return false;
     }
 };

@@ -69,6 +69,26 @@ TEST_F(SchemeSavingTest, SavedCopyBecomesCurrentAndSoundsExactlyLikeItsSource)
     EXPECT_EQ(ValuesOf("Typewriter").size(), 6u) << "the source is untouched";
 }
 
+TEST_F(SchemeSavingTest, ReleaseAndFurtherSoundsAreCopiedWithTheKeysTheyBelongTo)
+{
+    Set("Typewriter-ReleaseSound_#65", "C:\\snd\\up.wav");
+    Set("Typewriter-MoreReleaseSounds_#65", "C:\\snd\\up2.wav");
+    Set("Typewriter-MoreSounds_#68", "C:\\snd\\d2.wav|C:\\snd\\d3.wav");
+    Set("Typewriter-ReleaseSound_#17", "C:\\snd\\ctrl-up.wav");
+    Set("Mine-ReleaseSound_#70", "C:\\snd\\left-over.wav");
+    SaveAs("Mine");
+    EXPECT_EQ(At("Mine-ReleaseSound_#65"), "C:\\snd\\up.wav");
+    EXPECT_EQ(At("Mine-MoreReleaseSounds_#65"), "C:\\snd\\up2.wav");
+    EXPECT_EQ(At("Mine-MoreSounds_#68"), "C:\\snd\\d2.wav|C:\\snd\\d3.wav");
+    EXPECT_EQ(At("Mine-ReleaseSound_#17"), "C:\\snd\\ctrl-up.wav");
+    EXPECT_EQ(At("Mine-ReleaseSound_#70"), std::nullopt) << "a value left under the new name does not leak in";
+    const auto release = keySound.Variants().Paths(65, KeyMotion::Release);
+    EXPECT_EQ(std::vector<std::string>(release.begin(), release.end()),
+              (std::vector<std::string>{"C:\\snd\\up.wav", "C:\\snd\\up2.wav"}))
+        << "the copy is loaded with them";
+    EXPECT_EQ(keySound.Variants().Paths(68, KeyMotion::Press).size(), 2u);
+}
+
 TEST_F(SchemeSavingTest, WritesComeInOrderAfterTheSwitch)
 {
     std::vector<std::pair<std::string, std::string>> writes;

@@ -40,6 +40,32 @@ TEST_F(SoundLoadingTest, NothingStoredMeansEveryKeySoundsItsProgramFolderFile)
         }
 }
 
+TEST_F(SoundLoadingTest, ReleaseAndFurtherSoundsLoadWithTheirKeysAndNotForSilentOnes)
+{
+    using Paths = std::vector<std::string>;
+    const auto paths = [this](int code, KeyMotion motion) {
+        const auto found = keySound.Variants().Paths(code, motion);
+        return Paths(found.begin(), found.end());
+    };
+    Set("Mine-ReleaseSound_#65", "C:\\up\\a.wav");
+    Set("Mine-MoreReleaseSounds_#65", "C:\\up\\a2.wav|C:\\up\\a3.wav");
+    Set("Mine-MoreSounds_#65", "C:\\down\\a2.wav");
+    Set("Mine-ReleaseSound_#66", "None");
+    Set("Mine-MoreReleaseSounds_#66", "C:\\up\\b2.wav");
+    Set("Mine-ReleaseSound_#67", "C:\\up\\c.wav");
+    Set("Mine-EnableSound_#67", "1");
+    EXPECT_EQ(Load(), std::pair(0, 0));
+    EXPECT_EQ(paths(65, KeyMotion::Release), (Paths{"C:\\up\\a.wav", "C:\\up\\a2.wav", "C:\\up\\a3.wav"}));
+    EXPECT_EQ(paths(65, KeyMotion::Press), Paths{"C:\\down\\a2.wav"});
+    EXPECT_EQ(paths(66, KeyMotion::Release), Paths{}) << "no release sound: the further ones do not stand alone";
+    EXPECT_EQ(paths(67, KeyMotion::Release), Paths{}) << "a silent key";
+
+    Set("Mine-EnableSound_#65", "1");
+    Load();
+    EXPECT_EQ(paths(65, KeyMotion::Release), Paths{});
+    EXPECT_EQ(paths(65, KeyMotion::Press), Paths{});
+}
+
 TEST_F(SoundLoadingTest, StoredStatesPressButtonsAndSilenceTheirKeysWithoutClicks)
 {
     Set("Mine-EnableSound_#65", "1");

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include "tests/fakes/fake_audio_device.h"
 #include "tests/fakes/recording_platform.h"
 #include "tests/unit/sound/wav_file.h"
@@ -118,6 +121,89 @@ TEST_F(KeyPlaybackTest, CodesBeyondTheTableAreIgnoredEntirely)
     EXPECT_EQ(playback.KeyHeld, VbTrue) << "an ignored release must not clear KeyHeld";
 }
 
+// Release sounds and further press sounds, each case a key's pool and what
+// a press and release of it play (classic engine: each call cuts off the last).
+TEST_F(KeyPlaybackTest, ReleaseSoundsAndFurtherPressSoundsPlayOnlyWhereAKeyHasThem)
+{
+    struct Case {
+        const char* what;
+        int code;
+        std::vector<std::string> morePress, release;
+        Paths played;  // by a press and a release
+    };
+    const Case cases[] = {
+        {"no release sound: key-up as always", 65, {}, {}, {"C:\\snd\\65.wav"}},
+        {"a release sound on the way up", 65, {}, {"C:\\up\\65.wav"}, {"C:\\snd\\65.wav", "C:\\up\\65.wav"}},
+        {"a held key's release", 16, {}, {"C:\\up\\16.wav"}, {"C:\\snd\\16.wav", "C:\\up\\16.wav"}},
+        {"the menu key: slot 4 stops, then the release", 93, {}, {"C:\\up\\93.wav"},
+         {"C:\\snd\\93.wav", "(null)", "C:\\up\\93.wav"}},
+        {"switched off: none of its sounds", 66, {"C:\\more\\66.wav"}, {"C:\\up\\66.wav"}, {""}},
+    };
+    table.Set(66, "");
+    for (const Case& c : cases) {
+        table.Variants().Set(c.code, c.morePress, c.release);
+        playback.Form_KeyDown(c.code, 0);
+        playback.Form_KeyUp(c.code, 0);
+        EXPECT_EQ(Played(), c.played) << c.what;
+        table.Variants().Clear(c.code);
+    }
+}
+
+TEST_F(KeyPlaybackTest, APooledKeyVariesAndNeverRepeatsItself)
+{
+    const Paths pool{"C:\\snd\\65.wav", "C:\\more\\1.wav", "C:\\more\\2.wav"};
+    const Paths ups{"C:\\up\\1.wav", "C:\\up\\2.wav"};
+    table.Variants().Set(65, {pool[1], pool[2]}, ups);
+    for (const std::uint32_t seed : {1u, 2u, 12345u}) {
+        playback.SeedVariations(seed);
+        std::set<std::string> heard;
+        std::string last;
+        for (int i = 0; i < 30; ++i) {
+            playback.Form_KeyDown(65, 0);
+            playback.Form_KeyUp(65, 0);
+            const Paths played = Played();
+            ASSERT_EQ(played.size(), 2u);
+            EXPECT_NE(played[0], last) << "seed " << seed << " press " << i;
+            EXPECT_NE(std::find(pool.begin(), pool.end(), played[0]), pool.end()) << played[0];
+            EXPECT_NE(std::find(ups.begin(), ups.end(), played[1]), ups.end()) << played[1];
+            heard.insert(played.begin(), played.end());
+            last = played[0];
+        }
+        EXPECT_EQ(heard.size(), pool.size() + ups.size()) << "seed " << seed;
+    }
+}
+
+TEST(PickVariationTest, PicksAmongTheOthersWithEqualChances)
+{
+    EXPECT_EQ(PickVariation(0, 99, 7), 0u);
+    EXPECT_EQ(PickVariation(1, 0, 7), 0u) << "one sound: it plays every time";
+    EXPECT_EQ(PickVariation(2, 0, 0), 1u);
+    EXPECT_EQ(PickVariation(2, 1, 0), 0u);
+    std::vector<int> counts(4);
+    for (std::uint32_t random = 0; random < 300; ++random)
+        ++counts[PickVariation(4, 2, random)];
+    EXPECT_EQ(counts, (std::vector<int>{100, 100, 0, 100}));
+    std::vector<int> first(3);
+    for (std::uint32_t random = 0; random < 300; ++random)
+        ++first[PickVariation(3, SIZE_MAX, random)];
+    EXPECT_EQ(first, (std::vector<int>{100, 100, 100})) << "the first pick may be any of them";
+}
+
+class QuietAlways final : public QuietGate {
+public:
+    bool QuietNow() override { return true; }
+};
+
+TEST_F(KeyPlaybackTest, QuietRulesSilenceTheReleaseToo)
+{
+    table.Variants().Set(65, {}, {"C:\\up\\65.wav"});
+    QuietAlways quiet;
+    playback.SetQuietGate(&quiet);
+    playback.Form_KeyDown(65, 0);
+    playback.Form_KeyUp(65, 0);
+    EXPECT_EQ(Played(), Paths{});
+}
+
 TEST(KeySoundTableTest, StartsUnsetAndStoresOnlyWithinItsSlots)
 {
     KeySoundTable table;
@@ -190,6 +276,37 @@ TEST(KeyEventAge, OnlyKeysMoreThanAQuarterSecondOldAreDropped)
     };
     for (const Case& c : cases)
         EXPECT_EQ(KeyEventTooOld(c.eventTime, c.now), c.tooOld) << c.eventTime << " read at " << c.now;
+}
+
+// Release sounds and further press sounds take the same road: mixed when the
+// engine holds them, the classic call otherwise.
+TEST(KeyPlaybackWithEngine, ReleaseAndFurtherSoundsAreMixedToo)
+{
+    testing_wav::TempFolder folder("variants");
+    testing_wav::WriteWav(folder.File("down.wav"), 48000, 1, std::vector<std::int16_t>(4800, 8192));
+    testing_wav::WriteWav(folder.File("up.wav"), 48000, 1, std::vector<std::int16_t>(4800, 4096));
+    KeySoundTable table;
+    table.Set(65, folder.File("down.wav"));
+    table.Variants().Set(65, {}, {folder.File("up.wav")});
+    table.Set(66, folder.File("down.wav"));
+    table.Variants().Set(66, {}, {"C:\\missing-up.wav"});
+    fakes::Journal journal;
+    fakes::RecordingSound sound{journal};
+    fakes::FakeAudioDevice device;
+    NoEventLog log;
+    SoundEngine engine{device, table, log};
+    KeyPlayback playback{table, sound, &engine};
+    playback.SoundEnabled = true;
+    playback.SoundSwitched();
+    engine.Apply({true, 100, false});
+
+    playback.Form_KeyDown(65, 0);
+    playback.Form_KeyUp(65, 0);
+    EXPECT_TRUE(journal.empty());
+    EXPECT_NEAR(device.Pull(1)[0], 0.375f, 1e-3) << "the release sounds over the press";
+    playback.Form_KeyUp(66, 0);
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal[0].text, "C:\\missing-up.wav");
 }
 
 }  // namespace

@@ -265,5 +265,26 @@ TEST_F(SoundEngineTest, TheStatusSaysHowKeysPlay)
     EXPECT_EQ(engine.Status(), "Playing through the Windows wave output, 48000 Hz, 10 ms");
 }
 
+// A key's further press sounds and release sounds are held beside the
+// slots, shared with any slot of the same file, and mixed like them.
+TEST_F(SoundEngineTest, VariantsAreHeldBesideTheSlotsAndMixedLikeThem)
+{
+    WriteWav(folder.File("up.wav"), 48000, 1, std::vector<std::int16_t>(480, -8192));
+    table.Variants().Set(Letter, {folder.File("a.wav"), folder.File("missing.wav")}, {folder.File("up.wav")});
+    TurnOn();
+    EXPECT_EQ(engine.PreloadedBytes(), (4800u + 480u) * 2) << "a.wav is held once for slot and variant";
+    EXPECT_TRUE(engine.PlayVariant(Letter, KeyMotion::Press, 0));
+    EXPECT_TRUE(engine.PlayVariant(Letter, KeyMotion::Release, 0));
+    EXPECT_NEAR(device.Pull(1)[0], 0.0f, 1e-3) << "press and release together cancel out";
+    EXPECT_FALSE(engine.PlayVariant(Letter, KeyMotion::Press, 1)) << "unreadable: the classic call plays it";
+    EXPECT_FALSE(engine.PlayVariant(Letter, KeyMotion::Release, 1)) << "no such sound";
+    EXPECT_FALSE(engine.PlayVariant(300, KeyMotion::Press, 0));
+
+    table.Variants().Set(Letter, {}, {folder.File("a.wav")});
+    EXPECT_FALSE(engine.PlayVariant(Letter, KeyMotion::Release, 0)) << "changed since the preload";
+    engine.Preload();
+    EXPECT_TRUE(engine.PlayVariant(Letter, KeyMotion::Release, 0));
+}
+
 }  // namespace
 }  // namespace clavitone
