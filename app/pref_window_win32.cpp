@@ -4,6 +4,7 @@
 
 #include "keybhook/keybhook_messages.h"
 #include "sound/key_playback.h"
+#include "ui/dialog_keys_win32.h"
 #include "ui/form_builder_win32.h"
 #include "ui/top_window_win32.h"
 
@@ -108,7 +109,7 @@ int PrefWindow::Run()
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // Tab between the controls of whichever window has them; everything
         // else is dispatched there too.
-        if (HWND dialog = GetAncestor(message.hwnd, GA_ROOT); dialog && IsDialogMessageA(dialog, &message))
+        if (HWND dialog = GetAncestor(message.hwnd, GA_ROOT); dialog && HandleDialogKey(dialog, message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/scoped_win32.h"
+#include "ui/dialog_keys_win32.h"
 #include "ui/form_builder_win32.h"
 
 namespace clavitone {
@@ -109,7 +110,7 @@ void WinWindowManager::ModalForm::RunModal()
                 PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see it too
             break;
         }
-        if (IsDialogMessageA(dialog, &message))
+        if (HandleDialogKey(dialog, message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -46,7 +46,7 @@ find "$WINEPREFIX/drive_c/users" -name Clavitone.log -delete
 recording="$E2E_LOGS/$E2E_TEST.raw"
 e2e_record_start "$recording"
 e2e_start_clavitone
-e2e_wait_window || e2e_fail "Clavitone's window did not appear"
+e2e_wait_window 30000 || e2e_fail "Clavitone's window did not appear"
 e2e_poll 30000 e2e_has_stream || e2e_fail "the engine opened no stream at the audio server"
 sleep 1
 e2e_alive "$CLAVITONE_PID" || e2e_fail "Clavitone ended with the 1 Hz file in its scheme"
@@ -99,7 +99,7 @@ e2e_note "the log records the idle stop"
 # Without Wine's audio device layer neither output starts: keys take the
 # classic call, and Options says which call failed.
 WINEDLLOVERRIDES=mmdevapi=d e2e_start_clavitone failed
-e2e_wait_window || e2e_fail "Clavitone's window did not appear without audio devices"
+e2e_wait_window 30000 || e2e_fail "Clavitone's window did not appear without audio devices"
 shoot_options "$artifacts/frmOptions-engine-failed.png" \
   'Mixed engine unavailable: CoCreateInstance(MMDeviceEnumerator) failed (0x80040154); using the classic call'
 grep -q 'Sound engine unavailable' "$log" || e2e_fail "the log does not say why the engine is unavailable"

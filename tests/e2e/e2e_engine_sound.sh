@@ -27,7 +27,7 @@ e2e_pulse_start
 recording="$E2E_LOGS/$E2E_TEST.raw"
 e2e_record_start "$recording"
 e2e_start_clavitone
-e2e_wait_window || e2e_fail "Clavitone's window did not appear"
+e2e_wait_window 30000 || e2e_fail "Clavitone's window did not appear"
 e2e_poll 30000 e2e_has_stream || e2e_fail "the engine opened no stream at the audio server"
 from=$(e2e_recorded "$recording")
 sleep 0.5

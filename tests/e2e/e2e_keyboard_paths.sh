@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The keyboard alone: Alt+S opens the save dialog, where Enter is OK and
 # Escape is Cancel; Alt+O opens the Options window; Escape on the delete
-# question keeps the scheme; Escape puts the preferences window away.
+# question keeps the scheme; plain letters are no access keys; Escape puts
+# the preferences window away.
 source "$(dirname "$0")/scheme_env.sh"
 scheme_begin keyboard_paths
 
@@ -46,6 +47,20 @@ alt 79
 e2e_poll 5000 scheme_window_shown "$options" || e2e_fail "Alt+O did not open the Options window"
 e2e_driver keys 27 || e2e_fail "could not press Escape"
 e2e_poll 5000 scheme_window_hidden "$options" || e2e_fail "Escape did not close the Options window"
+
+# Plain letters are keys to hear, never access keys: with the focus on a
+# button, the letters of Save as, Delete, Options, Find, Minimize, Import and
+# Automatically launch do nothing but sound.
+store_dump() { wine reg query "$SCHEME_KEY" /s </dev/null 2>/dev/null | tr -d '\r'; }
+before_store=$(store_dump)
+e2e_driver keys 83 68 79 70 77 73 65 || e2e_fail "could not press the letters"
+sleep 1
+for window in "$dialog" "$options" "$confirm" 'Import a sound pack'; do
+  ! scheme_window_shown "$window" || e2e_fail "a plain letter opened \"$window\""
+done
+scheme_window_shown "$E2E_TITLE" || e2e_fail "a plain letter put the preferences window away"
+[[ $(store_dump) == "$before_store" ]] ||
+  e2e_fail "a plain letter changed the store: $(diff <(echo "$before_store") <(store_dump))"
 
 # Escape in the preferences window does what " Minimize" does.
 e2e_poll 5000 scheme_window_enabled "$E2E_TITLE" || e2e_fail "the preferences window stayed disabled"
