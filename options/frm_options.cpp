@@ -44,6 +44,8 @@ frmOptions::frmOptions(OptionsServices services, MuteHotkey& hotkey, FormModel& 
             optEngine_Click(control.id.index);
         else if (name == "lstPrograms")
             lstPrograms_Click();
+        else if (name == "sldVolume")
+            ShowVolume();
     };
     form_.closeRequested = [this] { cmdCancel_Click(); };
 }
@@ -66,6 +68,7 @@ void frmOptions::Fill(const std::string& engineStatus)
     form_.SetCaption(form_("lblEngineStatus"), engineStatus);
     form_.SetValue(form_("optEngine", engine.mixed ? MixedEngine : ClassicEngine), 1);
     form_.SetValue(form_("sldVolume"), engine.volume);
+    ShowVolume();
     form_.SetValue(form_("chkStereo"), engine.stereoKeys ? 1 : 0);
     EnableMixedControls(engine.mixed);
 
@@ -162,8 +165,13 @@ void frmOptions::lstPrograms_Click()
 // while greyed.
 void frmOptions::EnableMixedControls(bool mixed)
 {
-    for (const char* name : {"lblVolume", "sldVolume", "chkStereo"})
+    for (const char* name : {"lblVolume", "sldVolume", "lblVolumeValue", "chkStereo"})
         form_.SetEnabled(form_(name), mixed);
+}
+
+void frmOptions::ShowVolume()
+{
+    form_.SetCaption(form_("lblVolumeValue"), std::to_string(form_("sldVolume").value) + "%");
 }
 
 void frmOptions::EnableListButtons()

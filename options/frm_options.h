@@ -42,6 +42,7 @@ private:
     void Fill(const std::string& engineStatus);
     void EnableMixedControls(bool mixed);
     void EnableListButtons();
+    void ShowVolume();
     Control& Programs() { return form_("lstPrograms"); }
     void Hide();
 

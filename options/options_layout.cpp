@@ -16,7 +16,9 @@ constexpr ControlRow ControlRows[] = {
     {"optEngine", MixedEngine, ControlKind::OptionButton, OnWindow, NoIndex, "&Mixed (sounds overlap)", {},
      {180, 480, 5340, 255}, 1},
     {"lblVolume", NoIndex, ControlKind::Label, OnWindow, NoIndex, "&Volume", {}, {420, 870, 840, 195}, 2},
-    {"sldVolume", NoIndex, ControlKind::TrackBar, OnWindow, NoIndex, {}, {}, {1320, 780, 4200, 375}, 3},
+    {"sldVolume", NoIndex, ControlKind::TrackBar, OnWindow, NoIndex, {}, {}, {1320, 780, 3540, 375}, 3},
+    // The slider's value, always in sight rather than only while dragged.
+    {"lblVolumeValue", NoIndex, ControlKind::Label, OnWindow, NoIndex, {}, {}, {4920, 870, 600, 195}, -1},
     {"chkStereo", NoIndex, ControlKind::CheckBox, OnWindow, NoIndex, "&Stereo by key position", {},
      {420, 1230, 5100, 255}, 4},
     {"lblHotkey", NoIndex, ControlKind::Label, OnWindow, NoIndex, "Mute &hotkey", {}, {180, 1710, 1320, 195}, 5},

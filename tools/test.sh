@@ -3,7 +3,8 @@
 # tests on the host, the checks of both Windows builds' files, and the
 # end-to-end tests under Wine of the build this machine can run (the 32-bit
 # one where 32-bit programs start, else the 64-bit one; CLAVITONE_WINE_BUILD
-# forces either). Ends with one line "N passed, N failed" over all runs.
+# forces either), then refreshes the README's picture of the preferences
+# window. Ends with one line "N passed, N failed" over all runs.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 
@@ -58,6 +59,21 @@ wine_tests_of() {
 run_preset host
 run_preset win32 $(wine_tests_of win32)
 run_preset win64 $(wine_tests_of win64)
+
+# The README's picture is the preferences window as the Wine tests saw it at
+# 96 DPI, so that it cannot fall behind the window. Pixels are compared, not
+# bytes: each screenshot carries its own time stamps, and the underlines of
+# the access keys come and go with the keys the tests pressed before.
+shot="build/$wine_build/artifacts/frmPref-96dpi.png"
+if [[ ! -f $shot ]]; then
+  echo "test: no screenshot $shot for the README" >&2
+  failed=$((failed + 1))
+else
+  differing=$(compare -metric AE "$shot" docs/preferences.png null: 2>&1)  # not a number: another size
+  if ! [[ $differing =~ ^[0-9]+$ ]] || ((differing > 100)); then
+    convert "$shot" -strip docs/preferences.png && echo "docs/preferences.png refreshed from $shot"
+  fi
+fi
 
 echo "$passed passed, $failed failed"
 ((failed == 0))

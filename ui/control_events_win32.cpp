@@ -153,8 +153,10 @@ void FormControls::UserCommand(int id, int notification)
 void FormControls::UserScroll(HWND trackBar)
 {
     Control* control = Find(trackBar);
-    if (control && control->kind == ControlKind::TrackBar && !Applying())
-        control->value = static_cast<int>(SendMessageA(trackBar, TBM_GETPOS, 0, 0));
+    if (!control || control->kind != ControlKind::TrackBar || Applying())
+        return;
+    control->value = static_cast<int>(SendMessageA(trackBar, TBM_GETPOS, 0, 0));
+    form_.Click(*control);  // its change event, for whatever shows the value
 }
 
 HCURSOR FormControls::Cursor(HWND control) const

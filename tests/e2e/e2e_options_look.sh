@@ -35,7 +35,7 @@ look_at() {
   e2e_driver click "$E2E_TITLE" 'Options...' || e2e_fail "no \"Options...\" button"
   e2e_poll 5000 options_mapped || e2e_fail "the Options window was not mapped at $dpi DPI"
   for caption in 'Classic (one sound at a time)' 'Mixed (sounds overlap)' Volume 'Stereo by key position' \
-    'Mute hotkey' 'Quiet in password fields' 'Quiet while these programs are in front' Add... Remove OK Cancel; do
+    'Mute hotkey' 'Quiet in password fields' 'Quiet while these programs are in front' Add... Remove OK Cancel 100%; do
     e2e_driver caption-fits "$options" "$caption" >/dev/null || e2e_fail "\"$caption\" is cut at $dpi DPI"
   done
   sleep 0.5  # let the controls paint before the picture is taken

@@ -61,7 +61,11 @@ TEST_F(OptionsTest, OpensWithTheStoredValuesAndTheDefaultsForTheRest)
         EXPECT_EQ(f("optEngine", 1).value, 1);
         EXPECT_EQ(f("optEngine", 0).value, 0);
         EXPECT_EQ(f("sldVolume").value, 35);
+        EXPECT_EQ(f("lblVolumeValue").caption, "35%");
         EXPECT_TRUE(f("sldVolume").enabled);
+        f.SetValue(f("sldVolume"), 80);
+        Click(f, "sldVolume");
+        EXPECT_EQ(f("lblVolumeValue").caption, "80%") << "the value follows the slider";
         EXPECT_EQ(f("chkStereo").value, 0);
         EXPECT_EQ(f("hkyMute").value, CtrlAltM);
         EXPECT_EQ(f("chkPasswords").value, 1) << "password fields are quiet by default";
@@ -168,12 +172,12 @@ TEST_F(OptionsTest, TheEngineChoiceEnablesVolumeAndStereoOnlyForMixed)
 {
     Open([](FormModel& f) {
         EXPECT_EQ(f("optEngine", 0).value, 1);
-        for (const char* name : {"lblVolume", "sldVolume", "chkStereo"})
+        for (const char* name : {"lblVolume", "sldVolume", "lblVolumeValue", "chkStereo"})
             EXPECT_FALSE(f(name).enabled) << name;
         f.SetValue(f("optEngine", 1), 1);
         EXPECT_EQ(f("optEngine", 0).value, 0) << "choosing one option releases the other";
         Click(f, "optEngine", 1);
-        for (const char* name : {"lblVolume", "sldVolume", "chkStereo"})
+        for (const char* name : {"lblVolume", "sldVolume", "lblVolumeValue", "chkStereo"})
             EXPECT_TRUE(f(name).enabled) << name;
         Click(f, "cmdCancel");
     });
