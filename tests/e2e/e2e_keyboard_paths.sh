@@ -13,6 +13,8 @@ scheme_store Settings SchemesQuantity 3 Scheme0 Typewriter Scheme1 Voice Scheme2
   'Mine_#65' 'C:\snd\mine65.wav' \
   -- Language SaveCaption "$dialog" DeleteScheme0 'Delete ' DeleteScheme1 '?' DeleteScheme2 "$confirm"
 scheme_start $'Typewriter\nVoice\n*Mine'
+# Keys go to the window in front: wait until the shown window is.
+e2e_driver foreground-is "$E2E_TITLE" 5000 || e2e_fail "the preferences window is not in front"
 
 alt() { e2e_driver down 18 && e2e_driver keys "$1" && e2e_driver up 18 || e2e_fail "could not press Alt+$1"; }
 
