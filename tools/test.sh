@@ -3,8 +3,8 @@
 # tests on the host, the checks of both Windows builds' files, and the
 # end-to-end tests under Wine of the build this machine can run (the 32-bit
 # one where 32-bit programs start, else the 64-bit one; CLAVITONE_WINE_BUILD
-# forces either), then refreshes the README's picture of the preferences
-# window. Ends with one line "N passed, N failed" over all runs.
+# forces either), then refreshes the README's picture and the screenshots in
+# docs/. Ends with one line "N passed, N failed" over all runs.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 
@@ -60,20 +60,28 @@ run_preset host
 run_preset win32 $(wine_tests_of win32)
 run_preset win64 $(wine_tests_of win64)
 
-# The README's picture is the preferences window as the Wine tests saw it at
-# 96 DPI, so that it cannot fall behind the window. Pixels are compared, not
-# bytes: each screenshot carries its own time stamps, and the underlines of
-# the access keys come and go with the keys the tests pressed before.
-shot="build/$wine_build/artifacts/frmPref-96dpi.png"
-if [[ ! -f $shot ]]; then
-  echo "test: no screenshot $shot for the README" >&2
-  failed=$((failed + 1))
-else
-  differing=$(compare -metric AE "$shot" docs/preferences.png null: 2>&1)  # not a number: another size
-  if ! [[ $differing =~ ^[0-9]+$ ]] || ((differing > 100)); then
-    convert "$shot" -strip docs/preferences.png && echo "docs/preferences.png refreshed from $shot"
+# The README's picture and the screenshots in docs/screenshots are the
+# windows as the Wine tests saw them, so that they cannot fall behind.
+# Pixels are compared, not bytes: each screenshot carries its own time
+# stamps, and the underlines of the access keys come and go with the keys
+# the tests pressed before.
+refresh_picture() {
+  local shot="build/$wine_build/artifacts/$1" copy=$2 differing
+  if [[ ! -f $shot ]]; then
+    echo "test: no screenshot $shot for $copy" >&2
+    failed=$((failed + 1))
+    return
   fi
-fi
+  differing=$(compare -metric AE "$shot" "$copy" null: 2>&1)  # not a number: another size, or none yet
+  if ! [[ $differing =~ ^[0-9]+$ ]] || ((differing > 100)); then
+    convert "$shot" -strip "$copy" && echo "$copy refreshed from $shot"
+  fi
+}
+refresh_picture frmPref-96dpi.png docs/preferences.png
+for shot in frmPref-96dpi frmPref-120dpi release-row-96dpi release-row-120dpi frmOptions-96dpi frmOptions-120dpi \
+  frmOptions-engine-on frmOptions-engine-failed frmAbout-96dpi frmAbout-120dpi; do
+  refresh_picture "$shot.png" "docs/screenshots/$shot.png"
+done
 
 echo "$passed passed, $failed failed"
 ((failed == 0))
