@@ -17,7 +17,9 @@ struct FormModel;
 using WindowHandle = std::uintptr_t;
 using IconHandle = std::uintptr_t;
 
-constexpr unsigned SND_ASYNC = 1;
+// The values of SND_ASYNC and NIM_*, under names of our own: the SDK's are
+// macros, and a constant of the same name compiles only by include order.
+constexpr unsigned PlayAsync = 1;
 
 class SoundPlayer {
 public:
@@ -47,9 +49,9 @@ struct NotifyIconRecord {
     bool operator==(const NotifyIconRecord&) const = default;
 };
 
-constexpr std::uint32_t NIM_ADD = 0;
-constexpr std::uint32_t NIM_MODIFY = 1;
-constexpr std::uint32_t NIM_DELETE = 2;
+constexpr std::uint32_t TrayIconAdd = 0;
+constexpr std::uint32_t TrayIconModify = 1;
+constexpr std::uint32_t TrayIconDelete = 2;
 
 class TrayShell {
 public:

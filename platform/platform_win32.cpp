@@ -62,6 +62,10 @@ int WinTextComparison::CompareStringOrdinal(const std::string& a, const std::str
                                   static_cast<int>(wideB.size()), ignoreCase ? TRUE : FALSE);
 }
 
+// Our names for the SDK's values pass straight through.
+static_assert(PlayAsync == SND_ASYNC);
+static_assert(TrayIconAdd == NIM_ADD && TrayIconModify == NIM_MODIFY && TrayIconDelete == NIM_DELETE);
+
 void WinSoundPlayer::sndPlaySoundA(const char* path, unsigned flags)
 {
     ::sndPlaySoundA(path, flags);

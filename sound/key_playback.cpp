@@ -30,7 +30,7 @@ bool KeyEventTooOld(std::uint32_t eventTime, std::uint32_t now)
 
 void KeyPlayback::GoSound(const std::optional<std::string>& Sound)
 {
-    player_.sndPlaySoundA(Sound ? Sound->c_str() : nullptr, SND_ASYNC);
+    player_.sndPlaySoundA(Sound ? Sound->c_str() : nullptr, PlayAsync);
 }
 
 void KeyPlayback::Form_KeyDown(int keyCode, int /*shift*/)
@@ -97,7 +97,7 @@ void KeyPlayback::PlayVariant(int code, KeyMotion motion, std::size_t index)
     if (engine_ && engine_->PlayVariant(code, motion, index))
         return;
     const std::string& path = KeySound.Variants().Paths(code, motion)[index];
-    player_.sndPlaySoundA(path.c_str(), SND_ASYNC);
+    player_.sndPlaySoundA(path.c_str(), PlayAsync);
 }
 
 // xorshift32: enough to vary key sounds, and nothing to allocate or lock.

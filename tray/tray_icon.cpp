@@ -35,7 +35,7 @@ void NotifyIcon::SetIcon()
     TrayIcon.uCallbackMessage = TrayCallbackMessage;
     TrayIcon.hIcon = Picture(true);
     SetTip(TrayIcon, StartupTip);
-    shell_.Shell_NotifyIconA(NIM_ADD, TrayIcon);
+    shell_.Shell_NotifyIconA(TrayIconAdd, TrayIcon);
     shown_ = true;
 }
 
@@ -43,7 +43,7 @@ void NotifyIcon::ShowSoundState(bool soundsOn, std::string_view tip)
 {
     TrayIcon.hIcon = Picture(soundsOn);
     SetTip(TrayIcon, tip);
-    shell_.Shell_NotifyIconA(NIM_MODIFY, TrayIcon);
+    shell_.Shell_NotifyIconA(TrayIconModify, TrayIcon);
 }
 
 void NotifyIcon::Remove()
@@ -53,14 +53,14 @@ void NotifyIcon::Remove()
     TrayIcon.cbSize = TrayRecordSize;
     TrayIcon.hWnd = form_("pichook").hWnd;
     TrayIcon.uID = TrayIconId;
-    shell_.Shell_NotifyIconA(NIM_DELETE, TrayIcon);
+    shell_.Shell_NotifyIconA(TrayIconDelete, TrayIcon);
     shown_ = false;
 }
 
 void NotifyIcon::Restore()
 {
     if (shown_)
-        shell_.Shell_NotifyIconA(NIM_ADD, TrayIcon);
+        shell_.Shell_NotifyIconA(TrayIconAdd, TrayIcon);
 }
 
 IconHandle NotifyIcon::Picture(bool soundsOn) const

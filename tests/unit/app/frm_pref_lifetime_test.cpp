@@ -75,7 +75,7 @@ TEST_F(FrmPrefLifetimeTest, ShutDownRemovesIconThenHookThenEnds)
     std::int16_t cancel = 0;
     pref.Form_Unload(cancel);
     ASSERT_EQ(CallNames(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}));
-    EXPECT_EQ(journal[0].number, NIM_DELETE);
+    EXPECT_EQ(journal[0].number, TrayIconDelete);
     EXPECT_EQ(journal[0].record.cbSize, 88u);
     EXPECT_EQ(journal[0].record.hWnd, HookBoxHandle) << "the icon belongs to pichook, not to the window";
     EXPECT_EQ(journal[0].record.uID, 1u);

@@ -29,7 +29,7 @@ protected:
         std::vector<std::string> paths;
         for (const Call& call : journal) {
             EXPECT_EQ(call.what, "sndPlaySoundA");
-            EXPECT_EQ(call.number, SND_ASYNC) << "sounds are asynchronous and cut each other off";
+            EXPECT_EQ(call.number, PlayAsync) << "sounds are asynchronous and cut each other off";
             paths.push_back(call.text.value_or("(null)"));
         }
         journal.clear();

@@ -42,7 +42,7 @@ TEST_F(SoundToggleTest, SwitchingOffGoesStepByStep)
     EXPECT_EQ(CallsOf("DeleteHook")[0].number, FormHandle);
 
     const fakes::Call icon = CallsOf("Shell_NotifyIconA")[0];
-    EXPECT_EQ(icon.number, NIM_MODIFY);
+    EXPECT_EQ(icon.number, TrayIconModify);
     EXPECT_EQ(icon.record.hIcon, SoundsOffPicture);
     EXPECT_EQ(Tip(icon.record), "Clavitone: sounds off");
     // The rest of the record is as start-up left it.
@@ -65,7 +65,7 @@ TEST_F(SoundToggleTest, SwitchingOnGoesStepByStepAndInstallsTheHookLast)
         << "the current scheme is Typewriter, which cannot be deleted";
     EXPECT_EQ(CallsOf("InitHook")[0].number, FormHandle);
     const fakes::Call icon = CallsOf("Shell_NotifyIconA")[0];
-    EXPECT_EQ(icon.number, NIM_MODIFY);
+    EXPECT_EQ(icon.number, TrayIconModify);
     EXPECT_EQ(icon.record.hIcon, SoundsOnPicture);
     EXPECT_EQ(Tip(icon.record), "Clavitone: sounds on") << "not back to the start-up tip";
 }

@@ -54,7 +54,7 @@ TEST_F(NotifyIconTest, StartUpAddsTheIconForPichookWithTheSoundsOnPictureAndTheP
     pref.Form_Load();
     const auto calls = CallsOf("Shell_NotifyIconA");
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].number, NIM_ADD);
+    EXPECT_EQ(calls[0].number, TrayIconAdd);
     const NotifyIconRecord& record = calls[0].record;
     EXPECT_EQ(record.cbSize, 88u);
     EXPECT_EQ(record.hWnd, HookBoxHandle) << "callbacks go to pichook, not to the window";
@@ -75,7 +75,7 @@ TEST_F(NotifyIconTest, AShellRestartAddsTheIconAgainAsItStands)
     pref.TaskbarCreated();
     const auto calls = CallsOf("Shell_NotifyIconA");
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].number, NIM_ADD);
+    EXPECT_EQ(calls[0].number, TrayIconAdd);
     EXPECT_EQ(calls[0].record, pref.TrayIcon());
     EXPECT_EQ(calls[0].record.hIcon, SoundsOffPicture);
     EXPECT_EQ(Tip(calls[0].record), "Sounds are off");
@@ -103,7 +103,7 @@ TEST_F(NotifyIconTest, ShutDownRemovesTheIconAlsoWhileItShowsSoundsOff)
     pref.Form_Unload(cancel);
     const auto calls = CallsOf("Shell_NotifyIconA");
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].number, NIM_DELETE);
+    EXPECT_EQ(calls[0].number, TrayIconDelete);
     EXPECT_EQ(calls[0].record.hWnd, HookBoxHandle);
     EXPECT_EQ(calls[0].record.uID, 1u);
     EXPECT_EQ(calls[0].record.hIcon, SoundsOffPicture);

@@ -118,7 +118,7 @@ TEST_F(TrayMenuTest, ExitProgramRunsTheShutDownAlsoWhileMuted)
     journal.clear();
     pref.mnuPopUp_Click(8);
     EXPECT_EQ(Sequence(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}));
-    EXPECT_EQ(journal[0].number, NIM_DELETE);
+    EXPECT_EQ(journal[0].number, TrayIconDelete);
 }
 
 TEST_F(TrayMenuTest, EntriesWithoutACommandDoNothing)
