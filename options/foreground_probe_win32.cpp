@@ -7,6 +7,9 @@
 #include <cctype>
 #include <string>
 
+#include "platform/com_win32.h"
+#include "platform/scoped_win32.h"
+
 namespace clavitone {
 
 namespace {
@@ -71,11 +74,8 @@ bool AutomationRegistered()
     if (!StringFromGUID2(AutomationClass, clsid, 40))
         return false;
     const std::wstring server = std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32";
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, server.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    ScopedKey key;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, server.c_str(), 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -144,20 +144,17 @@ private:
     // Edit check alone applies.
     void Watch()
     {
-        if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)))
+        const ComApartment apartment;
+        if (!apartment)
             return;
-        Automation* automation = nullptr;
-        if (SUCCEEDED(CoCreateInstance(AutomationClass, nullptr, CLSCTX_INPROC_SERVER, AutomationInterface,
-                                       reinterpret_cast<void**>(&automation))) &&
-            automation) {
-            if (SUCCEEDED(automation->AddFocusChangedEventHandler(nullptr, this))) {
-                WaitForSingleObject(stop_.get(), INFINITE);
-                active_ = false;
-                automation->RemoveFocusChangedEventHandler(this);
-            }
-            automation->Release();
-        }
-        CoUninitialize();
+        ComPtr<Automation> automation;
+        if (FAILED(CoCreateInstance(AutomationClass, nullptr, CLSCTX_INPROC_SERVER, AutomationInterface,
+                                    automation.put_void())) ||
+            !automation || FAILED(automation->AddFocusChangedEventHandler(nullptr, this)))
+            return;
+        WaitForSingleObject(stop_.get(), INFINITE);
+        active_ = false;
+        automation->RemoveFocusChangedEventHandler(this);
     }
 
     QuietListener& listener_;

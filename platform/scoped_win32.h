@@ -24,6 +24,12 @@ public:
     ~Scoped() { reset(); }
 
     Handle get() const { return handle_; }
+    // For the calls that hand a new handle out through a pointer.
+    Handle* put()
+    {
+        reset();
+        return &handle_;
+    }
     explicit operator bool() const { return handle_ != Invalid; }
     void reset(Handle handle = Invalid)
     {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sound/com_ptr_win32.h"
+#include "platform/com_win32.h"
 #include "sound/render_thread_win32.h"
 
 namespace clavitone {
@@ -81,21 +81,6 @@ std::string Failed(const char* call, HRESULT result)
     std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
     return std::string(call) + " failed (" + code + ")";
 }
-
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
-    ~ComApartment()
-    {
-        if (ok_)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool ok_;
-};
 
 }  // namespace
 

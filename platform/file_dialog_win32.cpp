@@ -1,4 +1,4 @@
-#include "prefs/file_dialog_win32.h"
+#include "platform/file_dialog_win32.h"
 
 #include <windows.h>
 

@@ -1,4 +1,5 @@
-// Owner of one COM interface pointer: released once, when the owner goes.
+// Owners for COM: an interface pointer released once, memory from
+// CoTaskMemAlloc freed once, and the thread's apartment left once.
 #pragma once
 
 #include <windows.h>
@@ -48,6 +49,23 @@ public:
 
 private:
     T* pointer_ = nullptr;
+};
+
+// The multi-threaded apartment for this thread, for as long as this lives.
+class ComApartment {
+public:
+    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
+    ~ComApartment()
+    {
+        if (ok_)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    explicit operator bool() const { return ok_; }
+
+private:
+    bool ok_;
 };
 
 }  // namespace clavitone
