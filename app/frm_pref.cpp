@@ -48,7 +48,7 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
                services.decoder},
               form),
       trayIcon_(services.tray, form),
-      toggle_(playback_, trayIcon_, services.hook, services.store, form),
+      toggle_(playback_, trayIcon_, services.hook, services.store, form, [&form] { UpdateDeleteCommand(form); }),
       menu_({services.windows, services.shell, services.environment, services.about, services.focus}, toggle_, form,
             [this] {
                 std::int16_t cancel = 0;
@@ -56,8 +56,10 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
             }),
       hotkey_(services.hotkeys, services.store, form.hWnd),
       quiet_(services.foreground),
-      options_({services.store, services.windows, services.messages, services.fileDialog, services.focus}, hotkey_, form,
-               optionsForm)
+      options_({services.store, services.windows, services.messages, services.fileDialog, services.focus},
+               {[this] { hotkey_.Unregister(); }, [this] { hotkey_.Register(); },
+                [this](int value) { return hotkey_.Take(value); }},
+               form, optionsForm)
 {
     playback_.SetQuietGate(&quiet_);
     // Each run picks among a key's sounds in its own order.

@@ -8,18 +8,18 @@
 #include "options/quiet_rules.h"
 #include "platform/platform.h"
 #include "prefs/key_details.h"
+#include "prefs/launch_box.h"
 #include "prefs/sound_browse.h"
-#include "schemes/scheme_deleting.h"
 #include "schemes/pack_import.h"
+#include "schemes/scheme_deleting.h"
 #include "schemes/scheme_list.h"
 #include "schemes/scheme_saving.h"
 #include "schemes/sound_loading.h"
-#include "settings/run_at_logon.h"
 #include "settings/settings_store.h"
 #include "sound/key_playback.h"
 #include "sound/key_sound.h"
-#include "tray/mute_hotkey.h"
 #include "sound/sound_engine.h"
+#include "tray/mute_hotkey.h"
 #include "tray/sound_toggle.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -137,7 +137,7 @@ private:
     KeyPlayback playback_;
     KeyDetails details_;
     SoundBrowse browse_;
-    RunAtLogon launch_;
+    LaunchBox launch_;
     SoundTableLoader loading_;
     SchemeList schemes_;
     frmSaveas saveas_;

@@ -1,10 +1,12 @@
 #include "options/frm_options.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "options/options_layout.h"
 #include "options/quiet_settings.h"
 #include "settings/engine_settings.h"
+#include "settings/hotkey_setting.h"
 
 namespace clavitone {
 
@@ -27,8 +29,8 @@ bool Ticked(const Control& box)
 
 }  // namespace
 
-frmOptions::frmOptions(OptionsServices services, MuteHotkey& hotkey, FormModel& pref, FormModel& form)
-    : services_(services), hotkey_(hotkey), pref_(pref), form_(form)
+frmOptions::frmOptions(OptionsServices services, MuteHotkeyHolder hotkey, FormModel& pref, FormModel& form)
+    : services_(services), hotkey_(std::move(hotkey)), pref_(pref), form_(form)
 {
     form_.clicked = [this](Control& control) {
         const std::string& name = control.id.name;
@@ -54,10 +56,10 @@ bool frmOptions::Show(const std::string& engineStatus)
 {
     stored_ = false;
     Fill(engineStatus);
-    hotkey_.Unregister();
+    hotkey_.letGo();
     services_.windows.ShowModal(form_, pref_.hWnd);
     // After OK this is the hotkey just taken; otherwise the one held before.
-    hotkey_.Register();
+    hotkey_.holdStored();
     return stored_;
 }
 
@@ -88,7 +90,7 @@ void frmOptions::cmdOk_Click()
 {
     SettingsStore& store = services_.store;
     const int hotkey = DecodeHotkey(form_("hkyMute").value) ? form_("hkyMute").value : NoHotkey;
-    const bool hotkeyActive = hotkey_.Take(hotkey);
+    const bool hotkeyActive = hotkey_.take(hotkey);
     SaveEngineSettings(store, {Ticked(form_("optEngine", MixedEngine)), form_("sldVolume").value,
                                Ticked(form_("chkStereo"))});
     SaveMuteHotkey(store, hotkey);

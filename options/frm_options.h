@@ -3,9 +3,10 @@
 // together on OK. Cancel, Escape and the close box change nothing.
 #pragma once
 
+#include <functional>
+
 #include "platform/platform.h"
 #include "settings/settings_store.h"
-#include "tray/mute_hotkey.h"
 #include "ui/control_model.h"
 
 namespace clavitone {
@@ -18,11 +19,20 @@ struct OptionsServices {
     WindowFocus& focus;
 };
 
+// The mute hotkey the tray holds, as the window needs it: let go while the
+// window is open so that its combination reaches the hotkey box, held again
+// afterwards, or exchanged for a new one (false: another program holds it).
+struct MuteHotkeyHolder {
+    std::function<void()> letGo;
+    std::function<void()> holdStored;
+    std::function<bool(int)> take;
+};
+
 class frmOptions {
 public:
     // pref is frmPref's control tree, the window's owner; form is the
     // window's own (see MakeOptionsForm).
-    frmOptions(OptionsServices services, MuteHotkey& hotkey, FormModel& pref, FormModel& form);
+    frmOptions(OptionsServices services, MuteHotkeyHolder hotkey, FormModel& pref, FormModel& form);
     frmOptions(const frmOptions&) = delete;
     frmOptions& operator=(const frmOptions&) = delete;
 
@@ -47,7 +57,7 @@ private:
     void Hide();
 
     OptionsServices services_;
-    MuteHotkey& hotkey_;
+    MuteHotkeyHolder hotkey_;
     FormModel& pref_;
     FormModel& form_;
     bool stored_ = false;

@@ -1,7 +1,6 @@
 #include "settings/run_at_logon.h"
 
 #include "platform/vb_boolean.h"
-#include "settings/settings_layout.h"
 
 namespace clavitone {
 
@@ -13,8 +12,6 @@ constexpr std::string_view MachineRunKey = "SOFTWARE\\Microsoft\\Windows\\Curren
 constexpr std::string_view UserRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr std::string_view RunValueName = "Clavitone";
 
-constexpr int Unticked = 0;
-constexpr int Ticked = 1;
 constexpr std::int32_t Success = 0;
 // An empty text is stored as its terminating zero alone.
 constexpr std::uint32_t EmptyTextSize = 1;
@@ -72,47 +69,12 @@ std::string RunCommand(std::string_view programFolder, std::string_view programN
     return command;
 }
 
-RunAtLogon::RunAtLogon(FormModel& form, SettingsStore& store, Environment& environment, RegistryWriter& registry)
-    : form_(form), store_(store), environment_(environment), registry_(registry)
-{
-}
-
-void RunAtLogon::chkLaunch_Click()
-{
-    Control& box = form_("chkLaunch");
-    if (box.value == Ticked) {
-        // A box that claims an autostart which is not in place would mislead.
-        if (!WriteRunValue(RunCommand(environment_.AppPath(), environment_.ExeName())))
-            SetBox(Unticked);
-    } else if (!EmptyRunValues()) {
-        // The program still starts at logon, so the box shows it ticked and the
-        // setting keeps what it held. Set without a click: that would only try
-        // the same writes again.
-        form_.SetValue(box, Ticked);
-        return;
-    }
-    SaveSettingsNumber(store_, SettingChkLaunch, box.value);
-}
-
-void RunAtLogon::chkLaunch_GotFocus()
-{
-    SaveSettingsText(store_, SettingSelected, "0");
-}
-
-void RunAtLogon::RestoreLaunchBox()
-{
-    std::int16_t stored = GetSettingsNumber(store_, SettingChkLaunch, DefaultChkLaunch);
-    if (stored != Unticked && stored != Ticked)
-        stored = DefaultChkLaunch;
-    SetBox(stored);
-}
-
 // The machine-wide value as the program always wrote it, else the user's.
-bool RunAtLogon::WriteRunValue(std::string_view value)
+bool WriteRunValue(RegistryWriter& registry, std::string_view value)
 {
-    if (SetRegistryString(registry_, RegistryLocalMachine, MachineRunKey, RunValueName, value) == VbTrue)
+    if (SetRegistryString(registry, RegistryLocalMachine, MachineRunKey, RunValueName, value) == VbTrue)
         return true;
-    return SetRegistryString(registry_, RegistryCurrentUser, UserRunKey, RunValueName, value) == VbTrue;
+    return SetRegistryString(registry, RegistryCurrentUser, UserRunKey, RunValueName, value) == VbTrue;
 }
 
 // Empties every Run value of ours: the machine-wide one as the program always
@@ -120,27 +82,17 @@ bool RunAtLogon::WriteRunValue(std::string_view value)
 // entry the program never needed. False while either still holds a command:
 // without administrator rights a machine-wide value left by an older
 // installer, or written by an administrator, cannot be emptied.
-bool RunAtLogon::EmptyRunValues()
+bool EmptyRunValues(RegistryWriter& registry)
 {
-    const auto emptied = [this](std::uint32_t root, std::string_view subKey) {
-        if (SetRegistryString(registry_, root, subKey, RunValueName, {}) == VbTrue)
+    const auto emptied = [&registry](std::uint32_t root, std::string_view subKey) {
+        if (SetRegistryString(registry, root, subKey, RunValueName, {}) == VbTrue)
             return true;
-        return RegistryValueSize(registry_, root, subKey, RunValueName).value_or(0) <= EmptyTextSize;
+        return RegistryValueSize(registry, root, subKey, RunValueName).value_or(0) <= EmptyTextSize;
     };
     const bool machine = emptied(RegistryLocalMachine, MachineRunKey);
-    const bool user = !RegistryValueSize(registry_, RegistryCurrentUser, UserRunKey, RunValueName) ||
+    const bool user = !RegistryValueSize(registry, RegistryCurrentUser, UserRunKey, RunValueName) ||
                       emptied(RegistryCurrentUser, UserRunKey);
     return machine && user;
-}
-
-// Changing the box from code is a click, as it would be for the user.
-void RunAtLogon::SetBox(int state)
-{
-    Control& box = form_("chkLaunch");
-    if (box.value == state)
-        return;
-    form_.SetValue(box, state);
-    chkLaunch_Click();
 }
 
 }  // namespace clavitone

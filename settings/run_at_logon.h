@@ -1,5 +1,5 @@
-// Start with Windows: the program's value under the Run key, written when the
-// user ticks chkLaunch and emptied when they untick it.
+// Start with Windows: the program's value under the Run key, and the
+// registry calls that write and read it.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +8,6 @@
 #include <string_view>
 
 #include "platform/platform.h"
-#include "settings/settings_store.h"
-#include "ui/control_model.h"
 
 namespace clavitone {
 
@@ -27,25 +25,12 @@ std::optional<std::uint32_t> RegistryValueSize(RegistryWriter& registry, std::ui
 // when its path has a blank so that no shorter path can be started instead.
 std::string RunCommand(std::string_view programFolder, std::string_view programName);
 
-class RunAtLogon {
-public:
-    RunAtLogon(FormModel& form, SettingsStore& store, Environment& environment, RegistryWriter& registry);
+// Writes the command to the machine-wide Run value as the program always
+// did, else to the user's; false when neither could be written.
+bool WriteRunValue(RegistryWriter& registry, std::string_view command);
 
-    void chkLaunch_Click();
-    // Only records the focus; resetting the details area is the caller's.
-    void chkLaunch_GotFocus();
-    // Start-up: the box takes its stored state, running the click handling when that changes it.
-    void RestoreLaunchBox();
-
-private:
-    bool WriteRunValue(std::string_view value);
-    bool EmptyRunValues();
-    void SetBox(int state);
-
-    FormModel& form_;
-    SettingsStore& store_;
-    Environment& environment_;
-    RegistryWriter& registry_;
-};
+// Empties every Run value of ours: the machine-wide one, and the user's only
+// where one exists. False while either still holds a command.
+bool EmptyRunValues(RegistryWriter& registry);
 
 }  // namespace clavitone

@@ -1,6 +1,5 @@
 #include "tray/sound_toggle.h"
 
-#include "schemes/scheme_list.h"
 #include "settings/settings_layout.h"
 
 namespace clavitone {
@@ -63,7 +62,7 @@ void SoundToggle::EnableSchemeControls(bool enabled)
     SetEnabled(form_, form_("Frame", 0), enabled);
     SetEnabled(form_, form_("Command", 1), enabled);
     if (enabled)
-        UpdateDeleteCommand(form_);
+        applyDeleteRule_();
     else
         SetEnabled(form_, form_("Command", 2), false);
 }

@@ -2,6 +2,9 @@
 // the state in the tray icon, its menu and the preferences window.
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "platform/platform.h"
 #include "settings/settings_store.h"
 #include "sound/key_playback.h"
@@ -12,8 +15,12 @@ namespace clavitone {
 
 class SoundToggle {
 public:
-    SoundToggle(KeyPlayback& playback, NotifyIcon& icon, KeyboardHook& hook, SettingsStore& store, FormModel& form)
-        : playback_(playback), icon_(icon), hook_(hook), store_(store), form_(form)
+    // applyDeleteRule sets "Delete scheme" as the scheme list would have it:
+    // unmuting hands that button back to the list's rule.
+    SoundToggle(KeyPlayback& playback, NotifyIcon& icon, KeyboardHook& hook, SettingsStore& store, FormModel& form,
+                std::function<void()> applyDeleteRule)
+        : playback_(playback), icon_(icon), hook_(hook), store_(store), form_(form),
+          applyDeleteRule_(std::move(applyDeleteRule))
     {
     }
 
@@ -29,6 +36,7 @@ private:
     KeyboardHook& hook_;
     SettingsStore& store_;
     FormModel& form_;
+    std::function<void()> applyDeleteRule_;
 };
 
 }  // namespace clavitone

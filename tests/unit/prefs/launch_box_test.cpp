@@ -1,3 +1,4 @@
+#include "prefs/launch_box.h"
 #include "settings/run_at_logon.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +71,7 @@ TEST(RunCommandTest, IsTheProgramFileWithoutExtensionQuotedOnlyWithBlanks)
     EXPECT_EQ(RunCommand("C:\\", "Clavitone"), "C:\\\\Clavitone") << "a drive's root keeps its own separator";
 }
 
-class RunAtLogonTest : public PrefFixture {
+class LaunchBoxTest : public PrefFixture {
 protected:
     void Tick(int state)
     {
@@ -79,7 +80,7 @@ protected:
     }
 };
 
-TEST_F(RunAtLogonTest, TickingWritesTheMachineWideValue)
+TEST_F(LaunchBoxTest, TickingWritesTheMachineWideValue)
 {
     Tick(0);
     Tick(1);
@@ -88,7 +89,7 @@ TEST_F(RunAtLogonTest, TickingWritesTheMachineWideValue)
     EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("1"));
 }
 
-TEST_F(RunAtLogonTest, WithoutAdministratorRightsTheUsersValueIsWritten)
+TEST_F(LaunchBoxTest, WithoutAdministratorRightsTheUsersValueIsWritten)
 {
     registry.denied = {RegistryLocalMachine};
     Tick(1);
@@ -98,7 +99,7 @@ TEST_F(RunAtLogonTest, WithoutAdministratorRightsTheUsersValueIsWritten)
     EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("1"));
 }
 
-TEST_F(RunAtLogonTest, WhenNoValueCanBeWrittenTheBoxGoesBackToUnticked)
+TEST_F(LaunchBoxTest, WhenNoValueCanBeWrittenTheBoxGoesBackToUnticked)
 {
     registry.denied = {RegistryLocalMachine, RegistryCurrentUser};
     std::vector<int> shown;
@@ -112,7 +113,7 @@ TEST_F(RunAtLogonTest, WhenNoValueCanBeWrittenTheBoxGoesBackToUnticked)
     EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("0"));
 }
 
-TEST_F(RunAtLogonTest, UntickingEmptiesTheValueWhereverItExists)
+TEST_F(LaunchBoxTest, UntickingEmptiesTheValueWhereverItExists)
 {
     registry.denied = {RegistryLocalMachine};
     Tick(1);
@@ -127,7 +128,7 @@ TEST_F(RunAtLogonTest, UntickingEmptiesTheValueWhereverItExists)
     EXPECT_EQ(registry.RunValue(RegistryLocalMachine), std::optional<std::string>(""));
 }
 
-TEST_F(RunAtLogonTest, UntickingCreatesNoValueForTheUser)
+TEST_F(LaunchBoxTest, UntickingCreatesNoValueForTheUser)
 {
     registry.denied = {RegistryLocalMachine};
     Tick(0);
@@ -136,7 +137,7 @@ TEST_F(RunAtLogonTest, UntickingCreatesNoValueForTheUser)
     EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("0"));
 }
 
-TEST_F(RunAtLogonTest, UntickingEmptiesTheMachineWideAndTheUsersValueAlike)
+TEST_F(LaunchBoxTest, UntickingEmptiesTheMachineWideAndTheUsersValueAlike)
 {
     registry.values[{RegistryCurrentUser, UserRun, "Clavitone"}] = Program;  // from an earlier run without rights
     Tick(1);
@@ -150,7 +151,7 @@ TEST_F(RunAtLogonTest, UntickingEmptiesTheMachineWideAndTheUsersValueAlike)
 // that still holds a command starts the program at every logon, so the box
 // says so and the setting keeps what it held; an empty or absent one is no
 // reason to refuse.
-TEST_F(RunAtLogonTest, AMachineWideCommandThatCannotBeEmptiedKeepsTheBoxTicked)
+TEST_F(LaunchBoxTest, AMachineWideCommandThatCannotBeEmptiedKeepsTheBoxTicked)
 {
     struct Case {
         std::optional<std::string> machine;
@@ -184,7 +185,7 @@ TEST_F(RunAtLogonTest, AMachineWideCommandThatCannotBeEmptiedKeepsTheBoxTicked)
     }
 }
 
-TEST_F(RunAtLogonTest, AStoredZeroStaysWhileAMachineWideCommandStartsTheProgram)
+TEST_F(LaunchBoxTest, AStoredZeroStaysWhileAMachineWideCommandStartsTheProgram)
 {
     fakes::MemoryStore freshStore;
     fakes::RecordingRegistry freshRegistry;
@@ -199,7 +200,7 @@ TEST_F(RunAtLogonTest, AStoredZeroStaysWhileAMachineWideCommandStartsTheProgram)
     EXPECT_EQ(freshRegistry.RunValue(RegistryLocalMachine), std::optional<std::string>(Program));
 }
 
-TEST_F(RunAtLogonTest, StartUpRunsTheClickOnlyWhenTheStoredStateUnticksTheBox)
+TEST_F(LaunchBoxTest, StartUpRunsTheClickOnlyWhenTheStoredStateUnticksTheBox)
 {
     const auto start = [this](std::optional<std::string> stored) {
         fakes::MemoryStore freshStore;
