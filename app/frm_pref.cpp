@@ -50,10 +50,7 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
       trayIcon_(services.tray, form),
       toggle_(playback_, trayIcon_, services.hook, services.store, form, [&form] { UpdateDeleteCommand(form); }),
       menu_({services.windows, services.shell, services.environment, services.about, services.focus}, toggle_, form,
-            [this] {
-                std::int16_t cancel = 0;
-                Form_Unload(cancel);
-            }),
+            [this] { Form_Unload(); }),
       hotkey_(services.hotkeys, services.store, form.hWnd),
       quiet_(services.foreground),
       options_({services.store, services.windows, services.messages, services.fileDialog, services.focus},
@@ -76,8 +73,7 @@ void frmPref::Form_Load()
 {
     if (platform_.environment.PrevInstance()) {
         // The running instance is neither told nor brought forward.
-        std::int16_t cancel = 0;
-        Form_Unload(cancel);
+        Form_Unload();
         return;
     }
     platform_.log.Write("Clavitone started");
@@ -97,7 +93,7 @@ void frmPref::Form_Load()
     quiet_.Apply(ReadQuietSettings(platform_.store));
 }
 
-void frmPref::Form_Unload(std::int16_t& /*Cancel*/)
+void frmPref::Form_Unload()
 {
     // Unloading cannot be refused. In a refused second instance there is no
     // icon and no hook: both removals then fail harmlessly.

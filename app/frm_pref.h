@@ -10,18 +10,18 @@
 #include "prefs/key_details.h"
 #include "prefs/launch_box.h"
 #include "prefs/sound_browse.h"
+#include "schemes/frm_saveas.h"
 #include "schemes/pack_import.h"
 #include "schemes/scheme_deleting.h"
 #include "schemes/scheme_list.h"
-#include "schemes/scheme_saving.h"
-#include "schemes/sound_loading.h"
+#include "schemes/sound_table_loader.h"
 #include "settings/settings_store.h"
 #include "sound/key_playback.h"
 #include "sound/key_sound.h"
 #include "sound/sound_engine.h"
 #include "tray/mute_hotkey.h"
+#include "tray/notify_icon.h"
 #include "tray/sound_toggle.h"
-#include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
 #include "ui/control_model.h"
 
@@ -60,7 +60,7 @@ public:
     frmPref& operator=(const frmPref&) = delete;
 
     void Form_Load();
-    void Form_Unload(std::int16_t& Cancel);
+    void Form_Unload();
 
     void Form_KeyDown(int keyCode, int shift) { playback_.Form_KeyDown(keyCode, shift); }
     void Form_KeyUp(int keyCode, int shift) { playback_.Form_KeyUp(keyCode, shift); }

@@ -185,8 +185,7 @@ LRESULT PrefWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             break;
         [[fallthrough]];  // logging off unloads the window like any other unloading
     case WM_CLOSE: {
-        std::int16_t cancel = 0;
-        pref_.Form_Unload(cancel);
+        pref_.Form_Unload();
         return 0;
     }
     default:

@@ -70,7 +70,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     const int status = window.Run();
     // The loop also ends on a GetMessage error or a stray WM_QUIT: the icon
     // and the hook must still go before the process does.
-    std::int16_t cancel = 0;
-    pref.Form_Unload(cancel);
+    pref.Form_Unload();
     return status;
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "schemes/sound_loading.h"
+#include "schemes/sound_table_loader.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
 

@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 #include "settings/settings_store.h"
 #include "sound/key_playback.h"
-#include "tray/tray_icon.h"
+#include "tray/notify_icon.h"
 #include "ui/control_model.h"
 
 namespace clavitone {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tray/tray_icon.h"
+#include "tray/notify_icon.h"
 
 namespace clavitone {
 

@@ -67,8 +67,7 @@ TEST_F(FrmPrefEngineTest, ShutDownClosesTheStreamBeforeTheProcessEnds)
     Store("SoundEngine", "1");
     pref.Form_Load();
     ASSERT_TRUE(audio.Open());
-    std::int16_t cancel = 0;
-    pref.Form_Unload(cancel);
+    pref.Form_Unload();
     EXPECT_FALSE(audio.Open());
     EXPECT_EQ(journal.back().what, "EndProcess");
 }

@@ -72,8 +72,7 @@ TEST_F(FrmPrefLifetimeTest, ShutDownRemovesIconThenHookThenEnds)
 {
     pref.Form_Load();
     journal.clear();
-    std::int16_t cancel = 0;
-    pref.Form_Unload(cancel);
+    pref.Form_Unload();
     ASSERT_EQ(CallNames(), (Names{"Shell_NotifyIconA", "DeleteHook", "EndProcess"}));
     EXPECT_EQ(journal[0].number, TrayIconDelete);
     EXPECT_EQ(journal[0].record.cbSize, 88u);

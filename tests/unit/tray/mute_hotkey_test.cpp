@@ -95,8 +95,7 @@ TEST_F(MuteHotkeyPrefTest, TheStoredHotkeyTogglesAsTheTrayClickAndGoesAtUnload)
     EXPECT_TRUE(pref.SoundEnabled());
     EXPECT_EQ(pref.TrayIcon().hIcon, SoundsOnPicture);
 
-    std::int16_t cancel = 0;
-    pref.Form_Unload(cancel);
+    pref.Form_Unload();
     EXPECT_TRUE(hotkeys.held.empty());
 }
 

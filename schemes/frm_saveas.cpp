@@ -1,4 +1,4 @@
-#include "schemes/scheme_saving.h"
+#include "schemes/frm_saveas.h"
 
 #include "schemes/scheme_names.h"
 #include "settings/settings_layout.h"

@@ -1,4 +1,4 @@
-#include "schemes/sound_loading.h"
+#include "schemes/sound_table_loader.h"
 
 #include "schemes/scheme_names.h"
 #include "settings/number_text.h"

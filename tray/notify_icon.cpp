@@ -1,4 +1,4 @@
-#include "tray/tray_icon.h"
+#include "tray/notify_icon.h"
 
 #include <algorithm>
 #include <cmath>

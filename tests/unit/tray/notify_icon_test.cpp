@@ -1,4 +1,4 @@
-#include "tray/tray_icon.h"
+#include "tray/notify_icon.h"
 
 #include <gtest/gtest.h>
 
@@ -99,8 +99,7 @@ TEST_F(NotifyIconTest, ShutDownRemovesTheIconAlsoWhileItShowsSoundsOff)
     Start();
     pref.ToggleSound();
     journal.clear();
-    std::int16_t cancel = 0;
-    pref.Form_Unload(cancel);
+    pref.Form_Unload();
     const auto calls = CallsOf("Shell_NotifyIconA");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].number, TrayIconDelete);
