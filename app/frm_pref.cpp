@@ -109,10 +109,10 @@ void frmPref::Form_Unload()
 
 // While muted the new scheme is selected behind a greyed list: the user is
 // told why it does not sound.
-void frmPref::cmdImport_Click()
+void frmPref::ImportPack()
 {
     const std::size_t schemes = form_("Combo", 0).items.size();
-    import_.cmdImport_Click();
+    import_.ImportPack();
     if (!playback_.SoundEnabled && form_("Combo", 0).items.size() > schemes)
         platform_.messages.MessageBoxA(form_.hWnd, std::string(ImportedWhileMuted), "Clavitone",
                                        MessageOkOnly | MessageInformation);

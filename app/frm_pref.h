@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "options/frm_options.h"
+#include "options/options_window.h"
 #include "options/quiet_rules.h"
 #include "platform/platform.h"
 #include "prefs/key_details.h"
@@ -53,7 +53,7 @@ class frmPref {
 public:
     // The form model is frmPref's control tree (see MakePrefForm); its handles
     // must be set before Form_Load runs. saveasForm is frmSaveas's (see MakeSaveasForm),
-    // optionsForm frmOptions' (see MakeOptionsForm).
+    // optionsForm the Options window's (see MakeOptionsForm).
     frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& form, FormModel& saveasForm,
             FormModel& optionsForm);
     frmPref(const frmPref&) = delete;
@@ -104,7 +104,7 @@ public:
     const std::string& SelectedKeyName() const { return details_.SelectedKeyName; }
     void Combo_Click(std::int16_t Index) { schemes_.Combo_Click(Index); }
     void Command_Click(std::int16_t Index);
-    void cmdImport_Click();
+    void ImportPack();
     void cmdImport_GotFocus() { details_.Deselect(); }
 
     void pichook_MouseMove(int button, int shift, float x, float y) { menu_.pichook_MouseMove(button, shift, x, y); }
@@ -148,7 +148,7 @@ private:
     TrayMenu menu_;
     MuteHotkey hotkey_;
     QuietRules quiet_;
-    frmOptions options_;
+    OptionsWindow options_;
 };
 
 }  // namespace clavitone

@@ -77,7 +77,7 @@ void PrefEvents::Command(Control& control, WORD notification, HWND sender)
     } else if (Is(control, "cmdBrowse")) {
         pref_.cmdBrowse_Click(control.id.index);
     } else if (Is(control, "cmdImport")) {
-        pref_.cmdImport_Click();
+        pref_.ImportPack();
     }
 }
 

@@ -42,7 +42,7 @@ constexpr ControlRow ControlRows[] = {
 FormModel MakeOptionsForm()
 {
     FormModel form;
-    form.name = "frmOptions";
+    form.name = "OptionsWindow";
     form.caption = "Clavitone Options";
     form.clientWidth = 5700;
     form.clientHeight = 5520;

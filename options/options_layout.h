@@ -1,4 +1,4 @@
-// The Options window frmOptions as laid out for the user.
+// The Options window OptionsWindow as laid out for the user.
 #pragma once
 
 #include "ui/control_model.h"

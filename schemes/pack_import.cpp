@@ -131,7 +131,7 @@ std::string Megabytes(std::uint64_t bytes)
 
 PackImport::PackImport(PackImportServices services, FormModel& pref) : services_(services), pref_(pref) {}
 
-void PackImport::cmdImport_Click()
+void PackImport::ImportPack()
 {
     const auto config = ChooseConfig();
     if (!config)

@@ -31,7 +31,7 @@ public:
     PackImport(PackImportServices services, FormModel& pref);
 
     // Asks for a pack's config.json and imports it; every failure is told in a message box.
-    void cmdImport_Click();
+    void ImportPack();
     // Imports the pack of that config.json: the new scheme is appended and
     // selected, or, when anything fails, nothing is written and the reason is
     // returned.

@@ -50,7 +50,7 @@ protected:
     void Import(const std::string& config = Config)
     {
         fileDialog.choices.push_back(config);
-        pref.cmdImport_Click();
+        pref.ImportPack();
     }
 
     std::vector<std::int16_t> Written(const std::string& folder, int code)
@@ -230,7 +230,7 @@ TEST_F(PackImportTest, AFailedWriteOrRenameLeavesNoFolderAndNoScheme)
 TEST_F(PackImportTest, TheDialogAsksForConfigJsonAndCancelDoesNothing)
 {
     const auto before = store.values;
-    pref.cmdImport_Click();
+    pref.ImportPack();
     ASSERT_EQ(fileDialog.requests.size(), 1u);
     const OpenFileRequest& request = fileDialog.requests[0];
     EXPECT_EQ(request.hwndOwner, testing::PrefHandle);

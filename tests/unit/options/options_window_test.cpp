@@ -1,4 +1,4 @@
-#include "options/frm_options.h"
+#include "options/options_window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// The Options window frmOptions: the sound engine and its volume, the mute
+// The Options window: the sound engine and its volume, the mute
 // hotkey and the quiet rules, shown with the stored values and stored
 // together on OK. Cancel, Escape and the close box change nothing.
 #pragma once
@@ -28,25 +28,25 @@ struct MuteHotkeyHolder {
     std::function<bool(int)> take;
 };
 
-class frmOptions {
+class OptionsWindow {
 public:
     // pref is frmPref's control tree, the window's owner; form is the
     // window's own (see MakeOptionsForm).
-    frmOptions(OptionsServices services, MuteHotkeyHolder hotkey, FormModel& pref, FormModel& form);
-    frmOptions(const frmOptions&) = delete;
-    frmOptions& operator=(const frmOptions&) = delete;
+    OptionsWindow(OptionsServices services, MuteHotkeyHolder hotkey, FormModel& pref, FormModel& form);
+    OptionsWindow(const OptionsWindow&) = delete;
+    OptionsWindow& operator=(const OptionsWindow&) = delete;
 
     // Opens the window and returns once it is hidden: true when OK stored
     // the values. While it is open the mute hotkey is let go, so that its
     // combination can be typed into the hotkey box. The engine's status is
     // shown as it stands at opening.
     bool Show(const std::string& engineStatus);
-    void cmdOk_Click();
-    void cmdCancel_Click();
-    void cmdAdd_Click();
-    void cmdRemove_Click();
-    void optEngine_Click(int Index);
-    void lstPrograms_Click();
+    void Ok();
+    void Cancel();
+    void AddProgram();
+    void RemoveProgram();
+    void EngineChosen(int Index);
+    void ProgramSelected();
 
 private:
     void Fill(const std::string& engineStatus);

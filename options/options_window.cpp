@@ -1,4 +1,4 @@
-#include "options/frm_options.h"
+#include "options/options_window.h"
 
 #include <algorithm>
 #include <utility>
@@ -29,30 +29,30 @@ bool Ticked(const Control& box)
 
 }  // namespace
 
-frmOptions::frmOptions(OptionsServices services, MuteHotkeyHolder hotkey, FormModel& pref, FormModel& form)
+OptionsWindow::OptionsWindow(OptionsServices services, MuteHotkeyHolder hotkey, FormModel& pref, FormModel& form)
     : services_(services), hotkey_(std::move(hotkey)), pref_(pref), form_(form)
 {
     form_.clicked = [this](Control& control) {
         const std::string& name = control.id.name;
         if (name == "cmdOk")
-            cmdOk_Click();
+            Ok();
         else if (name == "cmdCancel")
-            cmdCancel_Click();
+            Cancel();
         else if (name == "cmdAdd")
-            cmdAdd_Click();
+            AddProgram();
         else if (name == "cmdRemove")
-            cmdRemove_Click();
+            RemoveProgram();
         else if (name == "optEngine")
-            optEngine_Click(control.id.index);
+            EngineChosen(control.id.index);
         else if (name == "lstPrograms")
-            lstPrograms_Click();
+            ProgramSelected();
         else if (name == "sldVolume")
             ShowVolume();
     };
-    form_.closeRequested = [this] { cmdCancel_Click(); };
+    form_.closeRequested = [this] { Cancel(); };
 }
 
-bool frmOptions::Show(const std::string& engineStatus)
+bool OptionsWindow::Show(const std::string& engineStatus)
 {
     stored_ = false;
     Fill(engineStatus);
@@ -63,7 +63,7 @@ bool frmOptions::Show(const std::string& engineStatus)
     return stored_;
 }
 
-void frmOptions::Fill(const std::string& engineStatus)
+void OptionsWindow::Fill(const std::string& engineStatus)
 {
     SettingsStore& store = services_.store;
     const EngineSettings engine = ReadEngineSettings(store);
@@ -86,7 +86,7 @@ void frmOptions::Fill(const std::string& engineStatus)
 
 // A hotkey that another program holds is stored all the same, with every
 // other setting: it works once that program lets it go, from the next start.
-void frmOptions::cmdOk_Click()
+void OptionsWindow::Ok()
 {
     SettingsStore& store = services_.store;
     const int hotkey = DecodeHotkey(form_("hkyMute").value) ? form_("hkyMute").value : NoHotkey;
@@ -102,14 +102,14 @@ void frmOptions::cmdOk_Click()
     Hide();
 }
 
-void frmOptions::cmdCancel_Click()
+void OptionsWindow::Cancel()
 {
     Hide();
 }
 
 // The list keeps file names only: a program is known by its name wherever
 // it is started from.
-void frmOptions::cmdAdd_Click()
+void OptionsWindow::AddProgram()
 {
     OpenFileRequest request;
     request.lStructSize = OpenFileRequestSize;
@@ -140,7 +140,7 @@ void frmOptions::cmdAdd_Click()
 // The entry that moves up into the removed one's place is selected, so that
 // Remove can be pressed again. Removing the last one greys Remove: the focus
 // goes to the list rather than stay on a button that cannot take keys.
-void frmOptions::cmdRemove_Click()
+void OptionsWindow::RemoveProgram()
 {
     Control& list = Programs();
     const int position = list.listIndex;
@@ -153,36 +153,36 @@ void frmOptions::cmdRemove_Click()
         services_.focus.SetFocus(list.hWnd);
 }
 
-void frmOptions::optEngine_Click(int Index)
+void OptionsWindow::EngineChosen(int Index)
 {
     EnableMixedControls(Index == MixedEngine);
 }
 
-void frmOptions::lstPrograms_Click()
+void OptionsWindow::ProgramSelected()
 {
     EnableListButtons();
 }
 
 // Volume and stereo belong to the mixed engine alone; they keep their values
 // while greyed.
-void frmOptions::EnableMixedControls(bool mixed)
+void OptionsWindow::EnableMixedControls(bool mixed)
 {
     for (const char* name : {"lblVolume", "sldVolume", "lblVolumeValue", "chkStereo"})
         form_.SetEnabled(form_(name), mixed);
 }
 
-void frmOptions::ShowVolume()
+void OptionsWindow::ShowVolume()
 {
     form_.SetCaption(form_("lblVolumeValue"), std::to_string(form_("sldVolume").value) + "%");
 }
 
-void frmOptions::EnableListButtons()
+void OptionsWindow::EnableListButtons()
 {
     form_.SetEnabled(form_("cmdAdd"), Programs().items.size() < MaxQuietPrograms);
     form_.SetEnabled(form_("cmdRemove"), Programs().listIndex >= 0);
 }
 
-void frmOptions::Hide()
+void OptionsWindow::Hide()
 {
     services_.windows.ShowWindow(form_.hWnd, WindowHide);
 }
