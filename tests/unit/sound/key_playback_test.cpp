@@ -221,6 +221,22 @@ TEST(KeySoundTableTest, StartsUnsetAndStoresOnlyWithinItsSlots)
 namespace clavitone {
 namespace {
 
+// A playback wired to the mixing engine on a fake device, with sounds on.
+struct MixedPlayback {
+    explicit MixedPlayback(KeySoundTable& table) : engine{device, table, log}, playback{table, sound, &engine}
+    {
+        playback.SoundEnabled = true;
+        playback.SoundSwitched();
+        engine.Apply({true, 100, false});
+    }
+    fakes::Journal journal;
+    fakes::RecordingSound sound{journal};
+    fakes::FakeAudioDevice device;
+    NoEventLog log;
+    SoundEngine engine;
+    KeyPlayback playback;
+};
+
 // With the engine on, the same decisions reach it; only slots it cannot play
 // take the classic call.
 TEST(KeyPlaybackWithEngine, MixesWhatTheEngineHoldsAndPlaysTheRestClassically)
@@ -231,15 +247,10 @@ TEST(KeyPlaybackWithEngine, MixesWhatTheEngineHoldsAndPlaysTheRestClassically)
     table.Set(65, folder.File("a.wav"));
     table.Set(16, folder.File("a.wav"));
     table.Set(66, "C:\\missing.wav");
-    fakes::Journal journal;
-    fakes::RecordingSound sound{journal};
-    fakes::FakeAudioDevice device;
-    NoEventLog log;
-    SoundEngine engine{device, table, log};
-    KeyPlayback playback{table, sound, &engine};
-    playback.SoundEnabled = true;
-    playback.SoundSwitched();
-    engine.Apply({true, 100, false});
+    MixedPlayback rig{table};
+    auto& journal = rig.journal;
+    auto& device = rig.device;
+    auto& playback = rig.playback;
 
     playback.Form_KeyDown(65, 0);
     playback.Form_KeyDown(16, 0);
@@ -290,15 +301,10 @@ TEST(KeyPlaybackWithEngine, ReleaseAndFurtherSoundsAreMixedToo)
     table.Variants().Set(65, {}, {folder.File("up.wav")});
     table.Set(66, folder.File("down.wav"));
     table.Variants().Set(66, {}, {"C:\\missing-up.wav"});
-    fakes::Journal journal;
-    fakes::RecordingSound sound{journal};
-    fakes::FakeAudioDevice device;
-    NoEventLog log;
-    SoundEngine engine{device, table, log};
-    KeyPlayback playback{table, sound, &engine};
-    playback.SoundEnabled = true;
-    playback.SoundSwitched();
-    engine.Apply({true, 100, false});
+    MixedPlayback rig{table};
+    auto& journal = rig.journal;
+    auto& device = rig.device;
+    auto& playback = rig.playback;
 
     playback.Form_KeyDown(65, 0);
     playback.Form_KeyUp(65, 0);
