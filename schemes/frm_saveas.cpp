@@ -1,5 +1,6 @@
 #include "schemes/frm_saveas.h"
 
+#include "schemes/scheme_list.h"
 #include "schemes/scheme_names.h"
 #include "settings/settings_layout.h"
 
@@ -56,14 +57,7 @@ void frmSaveas::cmdSaveOk_Click()
     for (const KeyRange range : SchemeKeyCodes)
         CopyKeyRange(range.first, range.last);
 
-    const std::string& name = TypedName();
-    Control& list = SchemeListBox(pref_);
-    pref_.AddItem(list, name);
-    const int count = static_cast<int>(list.items.size());
-    pref_.SetListIndex(list, count - 1);
-    SaveSettingsNumber(store_, SettingSchemesQuantity, count);
-    SaveSettingsText(store_, SchemeNameKey(count - 1), name);
-    SaveSettingsNumber(store_, SettingLastScheme, list.listIndex);
+    AppendScheme(store_, pref_, TypedName());
     Hide();
 }
 

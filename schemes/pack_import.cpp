@@ -10,6 +10,7 @@
 #include "schemes/pack_folder.h"
 #include "schemes/pack_names.h"
 #include "schemes/saveas_layout.h"
+#include "schemes/scheme_list.h"
 #include "schemes/scheme_names.h"
 #include "settings/settings_layout.h"
 
@@ -285,13 +286,7 @@ void PackImport::AddScheme(const std::string& name, const std::string& folder,
     for (int code = RightModifierCodes.first; code <= RightModifierCodes.last; ++code)
         for (const SchemeKeyValue& value : SchemeKeyValues)
             DeleteSettingsKey(store, value.key(name, code));
-    Control& list = SchemeListBox(pref_);
-    pref_.AddItem(list, name);
-    const int count = static_cast<int>(list.items.size());
-    pref_.SetListIndex(list, count - 1);
-    SaveSettingsNumber(store, SettingSchemesQuantity, count);
-    SaveSettingsText(store, SchemeNameKey(count - 1), name);
-    SaveSettingsNumber(store, SettingLastScheme, list.listIndex);
+    AppendScheme(store, pref_, name);
 }
 
 void PackImport::Tell(const std::string& text, unsigned icon)

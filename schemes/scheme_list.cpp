@@ -17,6 +17,17 @@ void UpdateDeleteCommand(FormModel& pref)
     pref.SetEnabled(pref("Command", DeleteCommand), list.listIndex >= 0 && !IsBuiltInScheme(list.text));
 }
 
+void AppendScheme(SettingsStore& store, FormModel& pref, const std::string& name)
+{
+    Control& list = SchemeListBox(pref);
+    pref.AddItem(list, name);
+    const int count = static_cast<int>(list.items.size());
+    pref.SetListIndex(list, count - 1);
+    SaveSettingsNumber(store, SettingSchemesQuantity, count);
+    SaveSettingsText(store, SchemeNameKey(count - 1), name);
+    SaveSettingsNumber(store, SettingLastScheme, list.listIndex);
+}
+
 SchemeList::SchemeList(SettingsStore& store, FormModel& pref, SoundTableLoader& loader)
     : store_(store), pref_(pref), loader_(loader)
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "schemes/sound_table_loader.h"
 #include "settings/settings_store.h"
@@ -13,6 +14,10 @@ namespace clavitone {
 // "Delete scheme" is for a current scheme that did not come with the program:
 // disabled for the two built-in names and while nothing is selected.
 void UpdateDeleteCommand(FormModel& pref);
+
+// A scheme whose values are stored joins the end of the list and becomes the
+// current one; the list's count, its name and the choice are stored.
+void AppendScheme(SettingsStore& store, FormModel& pref, const std::string& name);
 
 class SchemeList {
 public:
