@@ -5,11 +5,10 @@
 # fails with a message, Clavitone runs on and its keys sound, and neither the
 # store nor the folder of packs changes. A good pack then imports again with
 # the real helper back in place.
-source "$(dirname "$0")/scheme_env.sh"
+source "$(dirname "$0")/pack_env.sh"
 scheme_begin decoder_faults
 
 : "${E2E_DECODER_STAND_IN:?set by CTest: the stand-in helper}"
-dialog='Import a sound pack'
 work="$WINEPREFIX/drive_c/clavitone-e2e-faults"
 program="$work/program"
 remove_packs() { rm -rf "$work" "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Clavitone/Packs; }
@@ -29,14 +28,6 @@ e2e_wait_window || e2e_fail "Clavitone's window did not appear"
 e2e_poll 5000 scheme_list_is $'*Typewriter\nVoice' || e2e_fail "the scheme list did not fill"
 e2e_driver show "$E2E_TITLE" || e2e_fail "could not show the preferences window"
 
-import_pack() {
-  e2e_driver click "$E2E_TITLE" 'Import pack...' || e2e_fail "no \"Import pack...\" button"
-  e2e_driver wait-window "$dialog" 10000 || e2e_fail "no file dialog titled \"$dialog\""
-  sleep 0.5  # the dialog fills its folder view before it takes keys
-  e2e_driver type 'C:\clavitone-e2e-faults\pack\config.json' || e2e_fail "could not type the path"
-  e2e_driver keys 13 || e2e_fail "could not press Enter"
-  e2e_poll 10000 test "$(e2e_driver count-windows "$dialog")" = 0 || e2e_fail "the file dialog stayed open"
-}
 
 packs_root=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Roaming)/Clavitone
 listing() { (cd "$packs_root" 2>/dev/null && find . | sort); }
@@ -49,7 +40,7 @@ a_plays=0
 expect_stopped() {
   local what=$1 started
   started=$SECONDS
-  import_pack
+  pack_import 'C:\clavitone-e2e-faults\pack'
   e2e_poll 90000 scheme_window_shown Clavitone || e2e_fail "$what: no message"
   e2e_driver has-text Clavitone "$stopped" || e2e_fail "$what: the message is $(e2e_driver texts Clavitone | tr '\n' ' ')"
   e2e_driver command Clavitone 1 >/dev/null || e2e_fail "could not answer the message"
@@ -72,6 +63,6 @@ for mode in crash garbage hang; do
 done
 
 cp "$E2E_DIST/ClavitoneDecoder.exe" "$program/ClavitoneDecoder.exe"
-import_pack
+pack_import 'C:\clavitone-e2e-faults\pack'
 e2e_poll 10000 scheme_list_is $'Typewriter\nVoice\n*Good' || e2e_fail "the good pack did not import with the real helper"
 exit 0

@@ -6,10 +6,9 @@
 # and folder of packs unchanged: the decoding happens in the helper process.
 # Then a pack whose file is named in UTF-8 ("clé.wav") imports, and one whose
 # name would share another scheme's values gets another name and a message.
-source "$(dirname "$0")/scheme_env.sh"
+source "$(dirname "$0")/pack_env.sh"
 scheme_begin pack_hostile
 
-dialog='Import a sound pack'
 work="$WINEPREFIX/drive_c/clavitone-e2e-hostile"
 remove_packs() { rm -rf "$work" "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Clavitone/Packs; }
 trap 'status=$?; remove_packs; (exit $status); scheme_cleanup' EXIT
@@ -47,14 +46,6 @@ scheme_store Settings SchemesQuantity 3 Scheme0 Typewriter Scheme1 Voice Scheme2
   'Mine_#65' 'C:\mine\a.wav' 'Mine-EnableSound_#65' 1
 scheme_start $'*Typewriter\nVoice\nMine'
 
-import_pack() {
-  e2e_driver click "$E2E_TITLE" 'Import pack...' || e2e_fail "no \"Import pack...\" button"
-  e2e_driver wait-window "$dialog" 10000 || e2e_fail "no file dialog titled \"$dialog\""
-  sleep 0.5  # the dialog fills its folder view before it takes keys
-  e2e_driver type "$1\\config.json" || e2e_fail "could not type the path"
-  e2e_driver keys 13 || e2e_fail "could not press Enter"
-  e2e_poll 10000 test "$(e2e_driver count-windows "$dialog")" = 0 || e2e_fail "the file dialog stayed open"
-}
 
 # The text of the message box now shown; it is then answered.
 take_message() {
@@ -75,7 +66,7 @@ before_store=$(store_dump)
 a_plays=0
 expect_refused() {
   local pack=$1 words=$2 message
-  import_pack "C:\\clavitone-e2e-hostile\\$pack"
+  pack_import "C:\\clavitone-e2e-hostile\\$pack"
   message=$(take_message)
   [[ $message == "The sound pack was not imported. "* && $message =~ $words ]] ||
     e2e_fail "$pack: the message is \"$message\""
@@ -94,13 +85,13 @@ expect_refused setup 'decoder stopped|damaged'
 expect_refused cut 'decoder stopped|damaged'
 scheme_expect_list $'*Typewriter\nVoice\nMine'
 
-import_pack 'C:\clavitone-e2e-hostile\accents'
+pack_import 'C:\clavitone-e2e-hostile\accents'
 e2e_poll 30000 scheme_list_is $'Typewriter\nVoice\nMine\n*Accents' || e2e_fail "the pack with \"clé.wav\" was not imported"
 a_path=$(scheme_value 'Accents_#65') || e2e_fail "no path stored for A"
 [[ $(soxi -D "$(winepath -u "$a_path" 2>/dev/null)") == 0.3* ]] || e2e_fail "A's file is not the tone of clé.wav"
 e2e_note "clé.wav imported as $a_path"
 
-import_pack 'C:\clavitone-e2e-hostile\Mine-EnableSound'
+pack_import 'C:\clavitone-e2e-hostile\Mine-EnableSound'
 message=$(take_message)
 [[ $message == *'"Mine-EnableSound" cannot be used'*'"Mine"'*'named "Mine-EnableSound 2".' ]] ||
   e2e_fail "the colliding name's message is \"$message\""
