@@ -29,6 +29,18 @@ void MakeLink(Control& button, std::string toolTip)
 
 }  // namespace
 
+std::string_view ControlName(AboutControl id)
+{
+    switch (id) {
+    case AboutControl::Frame: return "Frame";
+    case AboutControl::picContainer: return "picContainer";
+    case AboutControl::Label: return "Label";
+    case AboutControl::lblVersion: return "lblVersion";
+    case AboutControl::Command: return "Command";
+    }
+    return {};
+}
+
 FormModel MakeAboutForm()
 {
     FormModel form;
@@ -38,8 +50,8 @@ FormModel MakeAboutForm()
     form.clientHeight = 4305;
     for (const ControlRow& row : ControlRows)
         form.controls.push_back(MakeControl(row));
-    MakeLink(form("Command", AboutMail), MailToolTip());
-    MakeLink(form("Command", AboutSite), std::string(SiteHost));
+    MakeLink(form(AboutControl::Command, AboutMail), MailToolTip());
+    MakeLink(form(AboutControl::Command, AboutSite), std::string(SiteHost));
     return form;
 }
 

@@ -5,6 +5,10 @@
 
 namespace clavitone {
 
+enum class AboutControl { Frame, picContainer, Label, lblVersion, Command };
+
+std::string_view ControlName(AboutControl id);
+
 // Positions of the command buttons in the array Command.
 inline constexpr int AboutOk = 0;
 inline constexpr int AboutMail = 1;

@@ -78,7 +78,7 @@ WindowHandle AboutWindow::Load()
     form_.hWnd = reinterpret_cast<WindowHandle>(window_);
     controls_ = std::make_unique<FormControls>(instance_, window_, form_, twipsPerPixelX_, twipsPerPixelY_);
     form_.changed = [this](const Control& control) { controls_->Apply(control); };
-    form_.SetCaption(form_("lblVersion"), OwnVersionCaption());
+    form_.SetCaption(form_(AboutControl::lblVersion), OwnVersionCaption());
     return form_.hWnd;
 }
 
@@ -125,7 +125,7 @@ void AboutWindow::Command(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) != BN_CLICKED || !controls_ || controls_->Applying())
         return;
     const Control* button = controls_->FindById(LOWORD(wParam));
-    if (button && button->id.name == "Command")
+    if (button && Is(*button, AboutControl::Command))
         about_.Command_Click(button->id.index);
 }
 

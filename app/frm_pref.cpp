@@ -7,6 +7,7 @@
 #include "settings/engine_settings.h"
 #include "settings/settings_layout.h"
 #include "sound/key_pan.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
@@ -24,7 +25,7 @@ PanTable KeyButtonPans(const FormModel& form)
 {
     std::vector<KeyCentre> centres;
     for (int code = 0; code < KeySoundTable::SlotCount; ++code)
-        if (const Control* button = form.Find("chkSound", code))
+        if (const Control* button = form.Find(PrefControl::chkSound, code))
             centres.push_back({code, button->rect.left + button->rect.width / 2});
     return KeyPanTable(centres);
 }
@@ -62,7 +63,7 @@ frmPref::frmPref(PlatformServices services, KeySoundTable& keySound, FormModel& 
     // Each run picks among a key's sounds in its own order.
     playback_.SeedVariations(static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     form_.textChange = [this](const Control& box) {
-        if (box.id.name == "Text")
+        if (Is(box, PrefControl::Text))
             Text_Change(box.id.index);
     };
     form_.clicked = [this](Control& control) { ControlClicked(control); };
@@ -111,9 +112,9 @@ void frmPref::Form_Unload()
 // told why it does not sound.
 void frmPref::ImportPack()
 {
-    const std::size_t schemes = form_("Combo", 0).items.size();
+    const std::size_t schemes = form_(PrefControl::Combo, 0).items.size();
     import_.ImportPack();
-    if (!playback_.SoundEnabled && form_("Combo", 0).items.size() > schemes)
+    if (!playback_.SoundEnabled && form_(PrefControl::Combo, 0).items.size() > schemes)
         platform_.messages.MessageBoxA(form_.hWnd, std::string(ImportedWhileMuted), "Clavitone",
                                        MessageOkOnly | MessageInformation);
 }
@@ -189,9 +190,9 @@ void frmPref::RestoreLaunchBox()
 void frmPref::ControlClicked(Control& control)
 {
     const auto index = static_cast<std::int16_t>(control.id.index);
-    if (control.id.name == "Combo")
+    if (Is(control, PrefControl::Combo))
         Combo_Click(index);
-    else if (control.id.name == "Command")
+    else if (Is(control, PrefControl::Command))
         Command_Click(index);
 }
 

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "ui/pref_layout.h"
+
 namespace clavitone {
 
 namespace {
@@ -29,11 +31,6 @@ int MouseButtonsHeld(WPARAM keys)
 {
     return ((keys & MK_LBUTTON) ? MouseLeft : 0) | ((keys & MK_RBUTTON) ? MouseRight : 0) |
            ((keys & MK_MBUTTON) ? MouseMiddle : 0);
-}
-
-bool Is(const Control& control, std::string_view name)
-{
-    return control.id.name == name;
 }
 
 }  // namespace
@@ -67,16 +64,16 @@ void PrefEvents::Command(Control& control, WORD notification, HWND sender)
         pref_.mnuPopUp_Click(control.id.index);
         return;
     }
-    if (Is(control, "chkSound") || Is(control, "chkLaunch")) {
+    if (Is(control, PrefControl::chkSound) || Is(control, PrefControl::chkLaunch)) {
         // The button has toggled itself; the model learns the user's state.
         control.value = static_cast<int>(SendMessageA(sender, BM_GETCHECK, 0, 0));
-        if (Is(control, "chkSound"))
+        if (Is(control, PrefControl::chkSound))
             pref_.chkSound_Click(control.id.index);
         else
             pref_.chkLaunch_Click();
-    } else if (Is(control, "cmdBrowse")) {
+    } else if (Is(control, PrefControl::cmdBrowse)) {
         pref_.cmdBrowse_Click(control.id.index);
-    } else if (Is(control, "cmdImport")) {
+    } else if (Is(control, PrefControl::cmdImport)) {
         pref_.ImportPack();
     }
 }
@@ -90,14 +87,14 @@ void PrefEvents::ControlEvent(const Control& control, const MSG& event)
     }
     // The tray reports mouse actions over the icon as WM_MOUSEMOVE to
     // pichook, with the mouse message number as x.
-    if (event.message == WM_MOUSEMOVE && Is(control, "pichook")) {
+    if (event.message == WM_MOUSEMOVE && Is(control, PrefControl::pichook)) {
         pref_.pichook_MouseMove(MouseButtonsHeld(event.wParam), MouseShiftState(event.wParam),
                                 static_cast<float>(GET_X_LPARAM(event.lParam) * twipsPerPixelX_),
                                 static_cast<float>(GET_Y_LPARAM(event.lParam) * twipsPerPixelY_));
         return;
     }
     const int button = MouseButtonDown(event.message);
-    if (button && Is(control, "chkSound"))
+    if (button && Is(control, PrefControl::chkSound))
         pref_.chkSound_MouseDown(control.id.index, button, MouseShiftState(event.wParam),
                                  static_cast<float>(GET_X_LPARAM(event.lParam) * twipsPerPixelX_),
                                  static_cast<float>(GET_Y_LPARAM(event.lParam) * twipsPerPixelY_));
@@ -123,17 +120,17 @@ void PrefEvents::WindowFocused(HWND window)
 void PrefEvents::GotFocus(const Control& control)
 {
     const int index = control.id.index;
-    if (Is(control, "chkSound"))
+    if (Is(control, PrefControl::chkSound))
         pref_.chkSound_GotFocus(index);
-    else if (Is(control, "Combo"))
+    else if (Is(control, PrefControl::Combo))
         pref_.Combo_GotFocus(index);
-    else if (Is(control, "Command"))
+    else if (Is(control, PrefControl::Command))
         pref_.Command_GotFocus(index);
-    else if (Is(control, "cmdImport"))
+    else if (Is(control, PrefControl::cmdImport))
         pref_.cmdImport_GotFocus();
-    else if (Is(control, "picOptions"))
+    else if (Is(control, PrefControl::picOptions))
         pref_.picOptions_GotFocus(index);
-    else if (Is(control, "chkLaunch"))
+    else if (Is(control, PrefControl::chkLaunch))
         pref_.chkLaunch_GotFocus();
 }
 

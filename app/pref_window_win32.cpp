@@ -6,6 +6,7 @@
 #include "sound/key_playback.h"
 #include "ui/dialog_keys_win32.h"
 #include "ui/form_builder_win32.h"
+#include "ui/pref_layout.h"
 #include "ui/top_window_win32.h"
 
 namespace clavitone {
@@ -220,7 +221,8 @@ void PrefWindow::ControlCommand(int id, int notification, HWND sender)
         return;
     if (control->kind == ControlKind::ComboList && (notification == CBN_SELCHANGE || notification == CBN_CLOSEUP))
         form_.SetListIndex(*control, static_cast<int>(SendMessageA(reinterpret_cast<HWND>(control->hWnd), CB_GETCURSEL, 0, 0)));
-    else if (control->kind == ControlKind::CommandButton && control->id.name == "Command" && notification == BN_CLICKED)
+    else if (control->kind == ControlKind::CommandButton && Is(*control, PrefControl::Command) &&
+             notification == BN_CLICKED)
         form_.Click(*control);
     else
         events_.Command(*control, static_cast<WORD>(notification), sender);

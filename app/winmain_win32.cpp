@@ -16,13 +16,13 @@
 #include "platform/message_box_win32.h"
 #include "platform/platform_win32.h"
 #include "platform/registry_names.h"
-#include "prefs/pref_layout.h"
 #include "schemes/saveas_layout.h"
 #include "settings/registry_store_win32.h"
 #include "settings/registry_writer_win32.h"
 #include "sound/audio_device_win32.h"
 #include "sound/decoder_process_win32.h"
 #include "tray/hotkey_registrar_win32.h"
+#include "ui/pref_layout.h"
 #include "ui/window_manager_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)

@@ -12,7 +12,7 @@
 class PullingDevice final : public clavitone::AudioDevice {
 public:
     ~PullingDevice() override { Stop(); }
-    std::optional<clavitone::StreamFormat> Start(clavitone::AudioApi, clavitone::RenderSource& source) override
+    clavitone::Result<clavitone::StreamFormat> Start(clavitone::AudioApi, clavitone::RenderSource& source) override
     {
         running_ = true;
         thread_ = std::thread([this, &source] {
@@ -31,7 +31,6 @@ public:
             thread_.join();
     }
     bool Lost() override { return false; }
-    std::string Failure() const override { return {}; }
     std::uint64_t Milliseconds() const override
     {
         return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -14,13 +14,13 @@
 #include <new>
 #include <set>
 
-#include "prefs/pref_layout.h"
 #include "schemes/pack_import.h"
 #include "tests/fakes/in_process_decoder.h"
 #include "tests/fakes/memory_files.h"
 #include "tests/fakes/memory_store.h"
 #include "tests/fakes/recording_prefs_platform.h"
 #include "tests/fakes/scripted_windows.h"
+#include "ui/pref_layout.h"
 
 namespace {
 
@@ -109,11 +109,11 @@ void ImportOggPack(benchmark::State& state)
         g_heapPeak = base;
         state.ResumeTiming();
 
-        const auto failure = import.Import(PackFolder + "\\config.json");
+        const auto imported = import.Import(PackFolder + "\\config.json");
 
         state.PauseTiming();
-        if (failure)
-            state.SkipWithError(failure->c_str());
+        if (!imported)
+            state.SkipWithError(imported.Why().c_str());
         peak = std::max(peak, g_heapPeak.load() - base);
         state.ResumeTiming();
     }

@@ -33,20 +33,19 @@ OptionsWindow::OptionsWindow(OptionsServices services, MuteHotkeyHolder hotkey, 
     : services_(services), hotkey_(std::move(hotkey)), pref_(pref), form_(form)
 {
     form_.clicked = [this](Control& control) {
-        const std::string& name = control.id.name;
-        if (name == "cmdOk")
+        if (Is(control, OptionsControl::Ok))
             Ok();
-        else if (name == "cmdCancel")
+        else if (Is(control, OptionsControl::Cancel))
             Cancel();
-        else if (name == "cmdAdd")
+        else if (Is(control, OptionsControl::Add))
             AddProgram();
-        else if (name == "cmdRemove")
+        else if (Is(control, OptionsControl::Remove))
             RemoveProgram();
-        else if (name == "optEngine")
+        else if (Is(control, OptionsControl::Engine))
             EngineChosen(control.id.index);
-        else if (name == "lstPrograms")
+        else if (Is(control, OptionsControl::Programs))
             ProgramSelected();
-        else if (name == "sldVolume")
+        else if (Is(control, OptionsControl::Volume))
             ShowVolume();
     };
     form_.closeRequested = [this] { Cancel(); };
@@ -67,17 +66,17 @@ void OptionsWindow::Fill(const std::string& engineStatus)
 {
     SettingsStore& store = services_.store;
     const EngineSettings engine = ReadEngineSettings(store);
-    form_.SetCaption(form_("lblEngineStatus"), engineStatus);
-    form_.SetValue(form_("optEngine", engine.mixed ? MixedEngine : ClassicEngine), 1);
-    form_.SetValue(form_("sldVolume"), engine.volume);
+    form_.SetCaption(form_(OptionsControl::EngineStatus), engineStatus);
+    form_.SetValue(form_(OptionsControl::Engine, engine.mixed ? MixedEngine : ClassicEngine), 1);
+    form_.SetValue(form_(OptionsControl::Volume), engine.volume);
     ShowVolume();
-    form_.SetValue(form_("chkStereo"), engine.stereoKeys ? 1 : 0);
+    form_.SetValue(form_(OptionsControl::Stereo), engine.stereoKeys ? 1 : 0);
     EnableMixedControls(engine.mixed);
 
-    form_.SetValue(form_("hkyMute"), ReadMuteHotkey(store));
+    form_.SetValue(form_(OptionsControl::MuteHotkey), ReadMuteHotkey(store));
 
     const QuietSettings quiet = ReadQuietSettings(store);
-    form_.SetValue(form_("chkPasswords"), quiet.inPasswords ? 1 : 0);
+    form_.SetValue(form_(OptionsControl::Passwords), quiet.inPasswords ? 1 : 0);
     form_.ClearList(Programs());
     for (const std::string& program : quiet.programs)
         form_.AddItem(Programs(), program);
@@ -89,12 +88,13 @@ void OptionsWindow::Fill(const std::string& engineStatus)
 void OptionsWindow::Ok()
 {
     SettingsStore& store = services_.store;
-    const int hotkey = DecodeHotkey(form_("hkyMute").value) ? form_("hkyMute").value : NoHotkey;
+    const int typed = form_(OptionsControl::MuteHotkey).value;
+    const int hotkey = DecodeHotkey(typed) ? typed : NoHotkey;
     const bool hotkeyActive = hotkey_.take(hotkey);
-    SaveEngineSettings(store, {Ticked(form_("optEngine", MixedEngine)), form_("sldVolume").value,
-                               Ticked(form_("chkStereo"))});
+    SaveEngineSettings(store, {Ticked(form_(OptionsControl::Engine, MixedEngine)), form_(OptionsControl::Volume).value,
+                               Ticked(form_(OptionsControl::Stereo))});
     SaveMuteHotkey(store, hotkey);
-    SaveQuietSettings(store, {Programs().items, Ticked(form_("chkPasswords"))});
+    SaveQuietSettings(store, {Programs().items, Ticked(form_(OptionsControl::Passwords))});
     stored_ = true;
     if (!hotkeyActive)
         services_.messages.MessageBoxA(form_.hWnd, std::string(HotkeyTaken), std::string(MessageTitle),
@@ -167,19 +167,20 @@ void OptionsWindow::ProgramSelected()
 // while greyed.
 void OptionsWindow::EnableMixedControls(bool mixed)
 {
-    for (const char* name : {"lblVolume", "sldVolume", "lblVolumeValue", "chkStereo"})
-        form_.SetEnabled(form_(name), mixed);
+    for (OptionsControl id : {OptionsControl::VolumeLabel, OptionsControl::Volume, OptionsControl::VolumeValue,
+                              OptionsControl::Stereo})
+        form_.SetEnabled(form_(id), mixed);
 }
 
 void OptionsWindow::ShowVolume()
 {
-    form_.SetCaption(form_("lblVolumeValue"), std::to_string(form_("sldVolume").value) + "%");
+    form_.SetCaption(form_(OptionsControl::VolumeValue), std::to_string(form_(OptionsControl::Volume).value) + "%");
 }
 
 void OptionsWindow::EnableListButtons()
 {
-    form_.SetEnabled(form_("cmdAdd"), Programs().items.size() < MaxQuietPrograms);
-    form_.SetEnabled(form_("cmdRemove"), Programs().listIndex >= 0);
+    form_.SetEnabled(form_(OptionsControl::Add), Programs().items.size() < MaxQuietPrograms);
+    form_.SetEnabled(form_(OptionsControl::Remove), Programs().listIndex >= 0);
 }
 
 void OptionsWindow::Hide()

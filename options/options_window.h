@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "options/options_layout.h"
 #include "platform/platform.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
@@ -53,7 +54,7 @@ private:
     void EnableMixedControls(bool mixed);
     void EnableListButtons();
     void ShowVolume();
-    Control& Programs() { return form_("lstPrograms"); }
+    Control& Programs() { return form_(OptionsControl::Programs); }
     void Hide();
 
     OptionsServices services_;

@@ -2,6 +2,7 @@
 
 #include "prefs/key_names.h"
 #include "settings/settings_layout.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
@@ -42,7 +43,7 @@ void KeyDetails::SelectKey(int code)
 
     // Each fill runs the change rule, which stores the path for this key:
     // what is shown is what the key plays, so showing it changes nothing.
-    Control& path = form_("Text", 0);
+    Control& path = form_(PrefControl::Text, 0);
     const int shared = SharedSoundCode(code);
     if (shared != code)
         form_.SetText(path, StoredPath(shared));
@@ -55,32 +56,33 @@ void KeyDetails::SelectKey(int code)
     // The release box shows what the key plays when let go; the right-hand
     // modifier buttons show their left twin's, which is what plays for both.
     const auto release = FindSettingsText(store_, ReleaseKey(SchemeName(), shared));
-    form_.SetText(form_("Text", ReleaseBox), release && !release->empty() ? *release : std::string(NoSoundPath));
+    form_.SetText(form_(PrefControl::Text, ReleaseBox),
+                  release && !release->empty() ? *release : std::string(NoSoundPath));
     RefreshVariants(shared);
 }
 
 void KeyDetails::ClearDetails()
 {
-    Control& path = form_("Text", 0);
+    Control& path = form_(PrefControl::Text, 0);
     form_.Update(path, [](Control& box) {
         box.locked = true;
         box.enabled = false;
     });
-    form_.Update(form_("Label", 0), [](Control& label) {
+    form_.Update(form_(PrefControl::Label, 0), [](Control& label) {
         label.enabled = false;
         label.caption = IdleCaption;
     });
-    form_.Update(form_("cmdBrowse", 0), [](Control& button) { button.enabled = false; });
+    form_.Update(form_(PrefControl::cmdBrowse, 0), [](Control& button) { button.enabled = false; });
     form_.SetText(path, std::string(NoSoundPath));
     form_.Update(path, [](Control& box) { box.backColor = SystemColor::ButtonFace; });
 
-    Control& release = form_("Text", ReleaseBox);
+    Control& release = form_(PrefControl::Text, ReleaseBox);
     form_.Update(release, [](Control& box) {
         box.locked = true;
         box.enabled = false;
     });
-    form_.Update(form_("Label", ReleaseBox), [](Control& label) { label.enabled = false; });
-    form_.Update(form_("cmdBrowse", ReleaseBox), [](Control& button) { button.enabled = false; });
+    form_.Update(form_(PrefControl::Label, ReleaseBox), [](Control& label) { label.enabled = false; });
+    form_.Update(form_(PrefControl::cmdBrowse, ReleaseBox), [](Control& button) { button.enabled = false; });
     form_.SetText(release, std::string(NoSoundPath));
     form_.Update(release, [](Control& box) { box.backColor = SystemColor::ButtonFace; });
 }
@@ -100,7 +102,7 @@ void KeyDetails::chkSound_Click(int Index)
     const int state = key->value;
     if (!HasScheme()) {
         // With no scheme there is nothing to switch: the button springs back.
-        form_.SetValue(form_("chkSound", Index), state == Pressed ? Released : Pressed);
+        form_.SetValue(form_(PrefControl::chkSound, Index), state == Pressed ? Released : Pressed);
         return;
     }
     SaveSettingsNumber(store_, StateKey(SchemeName(), Index), state);
@@ -143,7 +145,7 @@ void KeyDetails::Text_Change(int Index)
         KeySound.Set(SelectedKey, "");
         return;
     }
-    const std::string& path = form_("Text", 0).text;
+    const std::string& path = form_(PrefControl::Text, 0).text;
     KeySound.Set(SelectedKey, path);
     if (!HasScheme())
         return;  // nowhere to store it
@@ -166,7 +168,7 @@ void KeyDetails::ReleaseChange(const Control& key)
         return;  // a silent key plays no release sound; what is stored stays for later
     const std::string scheme = SchemeName();
     const int code = SharedSoundCode(SelectedKey);
-    const std::string& path = form_("Text", ReleaseBox).text;
+    const std::string& path = form_(PrefControl::Text, ReleaseBox).text;
     const auto stored = FindSettingsText(store_, ReleaseKey(scheme, code));
     if (stored == path || (IsNoSound(path) && !stored))
         return;
@@ -192,20 +194,20 @@ void KeyDetails::RefreshVariants(int code)
 
 const Control* KeyDetails::KeyButton(int code) const
 {
-    return form_.Find("chkSound", code);
+    return form_.Find(PrefControl::chkSound, code);
 }
 
 // The current scheme is the scheme list's text, read afresh for every key.
 std::string KeyDetails::SchemeName() const
 {
-    return form_("Combo", 0).text;
+    return form_(PrefControl::Combo, 0).text;
 }
 
 // An empty list selects nothing: key settings would belong to a scheme
 // without a name.
 bool KeyDetails::HasScheme() const
 {
-    return form_("Combo", 0).listIndex >= 0;
+    return form_(PrefControl::Combo, 0).listIndex >= 0;
 }
 
 std::string KeyDetails::StoredPath(int code)
@@ -215,25 +217,25 @@ std::string KeyDetails::StoredPath(int code)
 
 void KeyDetails::ShowKeyLook()
 {
-    form_.Update(form_("Text", 0), [](Control& box) {
+    form_.Update(form_(PrefControl::Text, 0), [](Control& box) {
         box.enabled = true;
         box.locked = true;  // a path is chosen with "Find sound", never typed
         box.backColor = SystemColor::Window;
     });
-    form_.Update(form_("Label", 0), [](Control& label) { label.enabled = true; });
-    form_.Update(form_("cmdBrowse", 0), [](Control& button) { button.enabled = true; });
-    form_.Update(form_("Text", ReleaseBox), [](Control& box) {
+    form_.Update(form_(PrefControl::Label, 0), [](Control& label) { label.enabled = true; });
+    form_.Update(form_(PrefControl::cmdBrowse, 0), [](Control& button) { button.enabled = true; });
+    form_.Update(form_(PrefControl::Text, ReleaseBox), [](Control& box) {
         box.enabled = true;
         box.locked = true;
         box.backColor = SystemColor::Window;
     });
-    form_.Update(form_("Label", ReleaseBox), [](Control& label) { label.enabled = true; });
-    form_.Update(form_("cmdBrowse", ReleaseBox), [](Control& button) { button.enabled = true; });
+    form_.Update(form_(PrefControl::Label, ReleaseBox), [](Control& label) { label.enabled = true; });
+    form_.Update(form_(PrefControl::cmdBrowse, ReleaseBox), [](Control& button) { button.enabled = true; });
 }
 
 void KeyDetails::SetLabelCaption(std::string caption)
 {
-    form_.Update(form_("Label", 0), [&](Control& label) { label.caption = std::move(caption); });
+    form_.Update(form_(PrefControl::Label, 0), [&](Control& label) { label.caption = std::move(caption); });
 }
 
 }  // namespace clavitone

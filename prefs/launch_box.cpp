@@ -2,6 +2,7 @@
 
 #include "settings/run_at_logon.h"
 #include "settings/settings_layout.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
@@ -19,7 +20,7 @@ LaunchBox::LaunchBox(FormModel& form, SettingsStore& store, Environment& environ
 
 void LaunchBox::chkLaunch_Click()
 {
-    Control& box = form_("chkLaunch");
+    Control& box = form_(PrefControl::chkLaunch);
     if (box.value == Ticked) {
         // A box that claims an autostart which is not in place would mislead.
         if (!WriteRunValue(registry_, RunCommand(environment_.AppPath(), environment_.ExeName())))
@@ -50,7 +51,7 @@ void LaunchBox::RestoreLaunchBox()
 // Changing the box from code is a click, as it would be for the user.
 void LaunchBox::SetBox(int state)
 {
-    Control& box = form_("chkLaunch");
+    Control& box = form_(PrefControl::chkLaunch);
     if (box.value == state)
         return;
     form_.SetValue(box, state);

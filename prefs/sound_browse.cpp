@@ -2,6 +2,7 @@
 
 #include "settings/number_text.h"
 #include "settings/settings_layout.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
@@ -41,7 +42,7 @@ SoundBrowse::SoundBrowse(FormModel& form, SettingsStore& store, Environment& env
 
 void SoundBrowse::cmdBrowse_Click(int Index)
 {
-    Control* path = form_.Find("Text", Index);
+    Control* path = form_.Find(PrefControl::Text, Index);
     if (!path)
         return;
     FollowPathBox(path->text);
@@ -83,7 +84,7 @@ std::string SoundBrowse::OpenFile(const std::string& FileExtension, const std::i
 
     if (dialog_.GetOpenFileNameA(request) != 0)
         return request.lpstrFile.substr(0, request.lpstrFile.find('\0'));
-    const Control* box = form_.Find("Text", BrowseNumber);
+    const Control* box = form_.Find(PrefControl::Text, BrowseNumber);
     return box ? box->text : std::string();
 }
 

@@ -1,5 +1,6 @@
 #include "schemes/frm_saveas.h"
 
+#include "schemes/saveas_layout.h"
 #include "schemes/scheme_list.h"
 #include "schemes/scheme_names.h"
 #include "settings/settings_layout.h"
@@ -24,9 +25,9 @@ frmSaveas::frmSaveas(SettingsStore& store, WindowManager& windows, MessageBoxes&
     : store_(store), windows_(windows), messages_(messages), focus_(focus), pref_(pref), form_(form)
 {
     form_.clicked = [this](Control& control) {
-        if (control.id.name == "cmdSaveOk")
+        if (Is(control, SaveasControl::cmdSaveOk))
             cmdSaveOk_Click();
-        else if (control.id.name == "cmdCancel")
+        else if (Is(control, SaveasControl::cmdCancel))
             cmdCancel_Click();
     };
     // The close box is one more way to cancel; the dialog stays loaded.
@@ -35,9 +36,9 @@ frmSaveas::frmSaveas(SettingsStore& store, WindowManager& windows, MessageBoxes&
 
 void frmSaveas::Show()
 {
-    form_.SetCaption(form_("lblSave"), GetLanguageText(store_, "lblSave"));
+    form_.SetCaption(form_(SaveasControl::lblSave), GetLanguageText(store_, "lblSave"));
     form_.caption = GetLanguageText(store_, "SaveCaption");
-    form_.SetText(form_("txtSave"), CurrentSchemeName(pref_));
+    form_.SetText(form_(SaveasControl::txtSave), CurrentSchemeName(pref_));
     windows_.ShowModal(form_, pref_.hWnd);
 }
 
@@ -108,7 +109,7 @@ void frmSaveas::CopyValue(const std::string& from, const std::string& to)
 void frmSaveas::Refuse(const std::string& text, unsigned icon)
 {
     messages_.MessageBoxA(form_.hWnd, text, std::string(MessageTitle), MessageOkOnly | icon);
-    focus_.SetFocus(form_("txtSave").hWnd);
+    focus_.SetFocus(form_(SaveasControl::txtSave).hWnd);
 }
 
 void frmSaveas::Hide()

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "schemes/saveas_layout.h"
 #include "settings/settings_store.h"
 #include "ui/control_model.h"
 
@@ -25,7 +26,7 @@ public:
     void cmdCancel_Click();
 
 private:
-    const std::string& TypedName() { return form_("txtSave").text; }
+    const std::string& TypedName() { return form_(SaveasControl::txtSave).text; }
     bool SchemeExists(std::string_view name);
     bool RefusedForCollision();
     void CopyKeyRange(int first, int last);

@@ -21,7 +21,7 @@ std::string Quoted(std::string_view name)
     return quoted;
 }
 
-PackError DecodeError(DecodeFailure failure, std::string_view name)
+Failure DecodeError(DecodeFailure failure, std::string_view name)
 {
     const std::string file = "The sound file " + Quoted(name);
     switch (failure) {
@@ -58,24 +58,24 @@ public:
     }
 
     // The file's index in sources, decoding it on first use.
-    std::variant<std::size_t, PackError> Source(const std::string& name)
+    Result<std::size_t> Source(const std::string& name)
     {
         if (const auto known = indices_.find(FileKey(name)); known != indices_.end())
             return known->second;
         const auto path = PackFilePath(packFolder_, name);
         if (!path)
-            return PackError{"The pack names the sound file " + Quoted(name) +
-                             ", which lies outside the pack's folder or is no plain file name."};
+            return Failure{"The pack names the sound file " + Quoted(name) +
+                           ", which lies outside the pack's folder or is no plain file name."};
         std::vector<std::uint8_t> bytes;
         switch (files_.ReadPackFile(packFolder_, path->substr(packFolder_.size() + 1), MaxAudioFileBytes, bytes)) {
         case FileReadResult::Ok:
             break;
         case FileReadResult::Missing:
-            return PackError{"The sound file " + Quoted(name) + " is missing from the pack's folder."};
+            return Failure{"The sound file " + Quoted(name) + " is missing from the pack's folder."};
         case FileReadResult::TooLarge:
-            return PackError{"The sound file " + Quoted(name) + " is larger than 100 MB."};
+            return Failure{"The sound file " + Quoted(name) + " is larger than 100 MB."};
         case FileReadResult::Failed:
-            return PackError{"The sound file " + Quoted(name) + " cannot be read."};
+            return Failure{"The sound file " + Quoted(name) + " cannot be read."};
         }
         auto decoded = decoder_.Decode(bytes);
         if (const auto* failure = std::get_if<DecodeFailure>(&decoded))
@@ -83,7 +83,7 @@ public:
         auto& sound = std::get<PcmSound>(decoded);
         decodedSamples_ += sound.samples.size();
         if (decodedSamples_ > maxTotalSamples_)
-            return PackError{"The pack's sound files together hold more audio than Clavitone imports."};
+            return Failure{"The pack's sound files together hold more audio than Clavitone imports."};
         sounds.sources.push_back(std::move(sound));
         const std::size_t index = sounds.sources.size() - 1;
         indices_.emplace(FileKey(name), index);
@@ -107,14 +107,14 @@ std::string KeyNumber(int code)
 }
 
 // Each sound of the list as a piece of its decoded file.
-std::optional<PackError> LoadPieces(Loader& loader, int code, const std::vector<PackSound>& sounds,
-                                    std::vector<SoundPiece>& pieces)
+Result<void> LoadPieces(Loader& loader, int code, const std::vector<PackSound>& sounds,
+                        std::vector<SoundPiece>& pieces)
 {
     for (const PackSound& sound : sounds) {
         const auto source = loader.Source(sound.file);
-        if (auto* error = std::get_if<PackError>(&source))
-            return *error;
-        const std::size_t index = std::get<std::size_t>(source);
+        if (!source)
+            return Failure{source.Why()};
+        const std::size_t index = *source;
         const PcmSound& decoded = loader.sounds.sources[index];
         if (!sound.slice) {
             pieces.push_back({index, 0, decoded.samples.size()});
@@ -122,16 +122,16 @@ std::optional<PackError> LoadPieces(Loader& loader, int code, const std::vector<
         }
         const auto piece = CutSlice(decoded, index, *sound.slice);
         if (!piece)
-            return PackError{"The pack's timing for " + KeyNumber(code) + " lies past the end of its sound file."};
+            return Failure{"The pack's timing for " + KeyNumber(code) + " lies past the end of its sound file."};
         pieces.push_back(*piece);
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<PackError> LoadKey(Loader& loader, int code, const PackKey& key, PackKeyPieces& pieces)
+Result<void> LoadKey(Loader& loader, int code, const PackKey& key, PackKeyPieces& pieces)
 {
-    if (auto error = LoadPieces(loader, code, key.press, pieces.press))
-        return error;
+    if (auto loaded = LoadPieces(loader, code, key.press, pieces.press); !loaded)
+        return loaded;
     return LoadPieces(loader, code, key.release, pieces.release);
 }
 
@@ -153,9 +153,8 @@ std::optional<SoundPiece> CutSlice(const PcmSound& sound, std::size_t source, Pa
     return SoundPiece{source, first * channels, count * channels};
 }
 
-std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, AudioDecoder& decoder,
-                                                   const std::string& packFolder, const PackConfig& config,
-                                                   std::size_t maxTotalSamples)
+Result<PackSounds> LoadPackSounds(FileSystem& files, AudioDecoder& decoder, const std::string& packFolder,
+                                  const PackConfig& config, std::size_t maxTotalSamples)
 {
     Loader loader(files, decoder, packFolder, maxTotalSamples);
     for (const int code : config.silent)
@@ -164,11 +163,11 @@ std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, AudioDecod
     for (const auto& [code, key] : config.keys) {
         if (!FindPackKeyCode(code))
             continue;  // keys we have no button for: their files are not even read
-        if (auto error = LoadKey(loader, code, key, loader.sounds.keys[code]))
-            return *error;
+        if (auto loaded = LoadKey(loader, code, key, loader.sounds.keys[code]); !loaded)
+            return Failure{loaded.Why()};
     }
-    if (auto error = LoadKey(loader, 0, config.fallback, loader.sounds.fallback))
-        return *error;
+    if (auto loaded = LoadKey(loader, 0, config.fallback, loader.sounds.fallback); !loaded)
+        return Failure{loaded.Why()};
     return std::move(loader.sounds);
 }
 

@@ -3,10 +3,10 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "platform/platform.h"
@@ -55,8 +55,7 @@ std::optional<SoundPiece> CutSlice(const PcmSound& sound, std::size_t source, Pa
 // Reads every file config names, from the pack's folder, and has decoder
 // decode each once (names compared as Windows compares them). All of them
 // together may hold no more than maxTotalSamples.
-std::variant<PackSounds, PackError> LoadPackSounds(FileSystem& files, AudioDecoder& decoder,
-                                                   const std::string& packFolder, const PackConfig& config,
-                                                   std::size_t maxTotalSamples = MaxTotalDecodedSamples);
+Result<PackSounds> LoadPackSounds(FileSystem& files, AudioDecoder& decoder, const std::string& packFolder,
+                                  const PackConfig& config, std::size_t maxTotalSamples = MaxTotalDecodedSamples);
 
 }  // namespace clavitone

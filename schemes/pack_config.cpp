@@ -68,7 +68,7 @@ std::optional<PackSlice> StartAndEnd(const Json& value)
     return CheckedSlice(value[0].get<double>(), value[1].get<double>() - value[0].get<double>());
 }
 
-PackError NotUnderstood(const std::string& why = {})
+Failure NotUnderstood(const std::string& why = {})
 {
     std::string message = "This folder's config.json is not a sound pack Clavitone understands.";
     if (!why.empty())
@@ -81,7 +81,7 @@ std::string KeyNumber(int code)
     return "key number " + std::to_string(code);
 }
 
-PackError TooManyFiles(std::string_view name)
+Failure TooManyFiles(std::string_view name)
 {
     return {"The pack's file name \"" + std::string(name) + "\" stands for more than " +
             std::to_string(MaxVariations) + " sound files, more than Clavitone takes for one key."};
@@ -149,7 +149,7 @@ private:
 };
 
 // A file name of a multi-file pack, as the whole files it stands for.
-std::variant<std::vector<PackSound>, PackError> WholeFiles(const std::string& name)
+Result<std::vector<PackSound>> WholeFiles(const std::string& name)
 {
     const auto names = ExpandFileRange(name);
     if (!names)
@@ -160,7 +160,7 @@ std::variant<std::vector<PackSound>, PackError> WholeFiles(const std::string& na
     return sounds;
 }
 
-std::optional<PackError> ReadClassicDefine(ConfigBuilder& builder, bool singleFile, const std::string& sound,
+Result<void> ReadClassicDefine(ConfigBuilder& builder, bool singleFile, const std::string& sound,
                                            const std::string& key, const Json& value)
 {
     const auto defined = ParseDefinedKey(key);
@@ -168,11 +168,11 @@ std::optional<PackError> ReadClassicDefine(ConfigBuilder& builder, bool singleFi
         return NotUnderstood("It names a key \"" + key + "\", which is no key number.");
     // A key we have no button for need not even make sense.
     if (!builder.Known(defined->code))
-        return std::nullopt;
+        return {};
     if (value.is_null()) {
         if (!defined->release)
             builder.config.silent.insert(defined->code);
-        return std::nullopt;
+        return {};
     }
     if (singleFile) {
         const auto slice = StartAndLength(value);
@@ -180,37 +180,37 @@ std::optional<PackError> ReadClassicDefine(ConfigBuilder& builder, bool singleFi
             return NotUnderstood("The timing of " + KeyNumber(defined->code) +
                                  " is not a sensible stretch of the pack's sound file.");
         builder.Sounds(defined->code, defined->release).push_back({sound, slice});
-        return std::nullopt;
+        return {};
     }
     if (!value.is_string())
         return NotUnderstood("It does not name a sound file for " + KeyNumber(defined->code) + ".");
     if (value.get<std::string>().empty()) {
         builder.NoFile(defined->code);
-        return std::nullopt;
+        return {};
     }
     auto files = WholeFiles(value.get<std::string>());
-    if (auto* error = std::get_if<PackError>(&files))
-        return *error;
-    auto& whole = std::get<std::vector<PackSound>>(files);
+    if (!files)
+        return Failure{files.Why()};
+    auto& whole = *files;
     auto& sounds = builder.Sounds(defined->code, defined->release);
     sounds.insert(sounds.end(), whole.begin(), whole.end());
-    return std::nullopt;
+    return {};
 }
 
 // A multi-file pack's "sound" and "soundup" are every key's, unless the key has its own.
-std::optional<PackError> ReadFallback(const Json& root, std::string_view member, std::vector<PackSound>& sounds)
+Result<void> ReadFallback(const Json& root, std::string_view member, std::vector<PackSound>& sounds)
 {
     const auto name = TextMember(root, member);
     if (!name || name->empty())
-        return std::nullopt;
+        return {};
     auto files = WholeFiles(*name);
-    if (auto* error = std::get_if<PackError>(&files))
-        return *error;
-    sounds = std::get<std::vector<PackSound>>(std::move(files));
-    return std::nullopt;
+    if (!files)
+        return Failure{files.Why()};
+    sounds = std::move(*files);
+    return {};
 }
 
-std::optional<PackError> ReadClassic(const Json& root, ConfigBuilder& builder)
+Result<void> ReadClassic(const Json& root, ConfigBuilder& builder)
 {
     const auto type = TextMember(root, "key_define_type");
     if (!type || (*type != "single" && *type != "multi"))
@@ -227,24 +227,24 @@ std::optional<PackError> ReadClassic(const Json& root, ConfigBuilder& builder)
     } else {
         for (const auto& [member, sounds] : {std::pair{"sound", &builder.config.fallback.press},
                                              std::pair{"soundup", &builder.config.fallback.release}})
-            if (auto error = ReadFallback(root, member, *sounds))
-                return error;
+            if (auto read = ReadFallback(root, member, *sounds); !read)
+                return read;
     }
     for (const auto& [key, value] : defines->items())
-        if (auto error = ReadClassicDefine(builder, singleFile, sound, key, value))
-            return error;
-    return std::nullopt;
+        if (auto read = ReadClassicDefine(builder, singleFile, sound, key, value); !read)
+            return read;
+    return {};
 }
 
-std::optional<PackError> ReadNewerDefinition(ConfigBuilder& builder, const std::string& sound, const std::string& name,
+Result<void> ReadNewerDefinition(ConfigBuilder& builder, const std::string& sound, const std::string& name,
                                              const Json& value)
 {
     if (!builder.KnownName(name))
-        return std::nullopt;
+        return {};
     const int code = *PackCodeOfKeyName(name);
     if (value.is_null()) {
         builder.config.silent.insert(code);
-        return std::nullopt;
+        return {};
     }
     const Json* timing = value.is_object() ? Member(value, "timing") : nullptr;
     if (!timing || !timing->is_array() || timing->empty() || timing->size() > 2)
@@ -256,7 +256,7 @@ std::optional<PackError> ReadNewerDefinition(ConfigBuilder& builder, const std::
             return NotUnderstood("The timing of the key " + name + " is not a sensible stretch of the pack's sound file.");
         builder.Sounds(code, motion == 1).push_back({sound, slice});
     }
-    return std::nullopt;
+    return {};
 }
 
 bool IsNewerLayout(const Json& root)
@@ -266,7 +266,7 @@ bool IsNewerLayout(const Json& root)
                        (version->is_number_integer() && version->get<int>() == 2));
 }
 
-std::optional<PackError> ReadNewer(const Json& root, ConfigBuilder& builder)
+Result<void> ReadNewer(const Json& root, ConfigBuilder& builder)
 {
     const auto method = TextMember(root, "definition_method").value_or("single");
     if (method != "single")
@@ -278,9 +278,9 @@ std::optional<PackError> ReadNewer(const Json& root, ConfigBuilder& builder)
     if (!definitions || !definitions->is_object())
         return NotUnderstood("It lists no keys.");
     for (const auto& [name, value] : definitions->items())
-        if (auto error = ReadNewerDefinition(builder, sound, name, value))
-            return error;
-    return std::nullopt;
+        if (auto read = ReadNewerDefinition(builder, sound, name, value); !read)
+            return read;
+    return {};
 }
 
 }  // namespace
@@ -312,23 +312,22 @@ std::optional<std::vector<std::string>> ExpandFileRange(std::string_view name)
     return names;
 }
 
-std::variant<PackConfig, PackError> ReadPackConfig(std::string_view json)
+Result<PackConfig> ReadPackConfig(std::string_view json)
 {
     if (json.size() > MaxConfigBytes)
-        return PackError{"This folder's config.json is too large to be a sound pack's."};
+        return Failure{"This folder's config.json is too large to be a sound pack's."};
     const Json root = Json::parse(json, nullptr, false);
     if (root.is_discarded() || !root.is_object())
         return NotUnderstood("It is damaged or holds something else.");
 
     ConfigBuilder builder;
-    const auto error = IsNewerLayout(root) ? ReadNewer(root, builder) : ReadClassic(root, builder);
-    if (error)
-        return *error;
+    if (const auto read = IsNewerLayout(root) ? ReadNewer(root, builder) : ReadClassic(root, builder); !read)
+        return Failure{read.Why()};
     PackConfig& config = builder.config;
     config.name = TextMember(root, "name").value_or(std::string());
     config.id = TextMember(root, "id").value_or(std::string());
     if (config.keys.empty() && config.silent.empty() && config.fallback.press.empty())
-        return PackError{"The pack gives no sound for any key Clavitone has."};
+        return Failure{"The pack gives no sound for any key Clavitone has."};
     return std::move(config);
 }
 

@@ -9,8 +9,9 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
+
+#include "platform/result.h"
 
 namespace clavitone {
 
@@ -55,16 +56,12 @@ struct PackConfig {
     PackLeftOut leftOut;
 };
 
-// What went wrong, in words for the user.
-struct PackError {
-    std::string message;
-};
-
 inline constexpr std::size_t MaxConfigBytes = 1024 * 1024;
 // "{0-4}" in a file name stands for five files; more than this for one key is no pack's.
 inline constexpr int MaxVariations = 32;
 
-std::variant<PackConfig, PackError> ReadPackConfig(std::string_view json);
+// The pack's keys, or why it cannot be imported, in words for the user.
+Result<PackConfig> ReadPackConfig(std::string_view json);
 
 // A file name with one "{a-b}" range, as the names it stands for; the name
 // itself when it has none; nullopt for a range that is backwards or too long.

@@ -32,9 +32,9 @@ constexpr std::size_t FileBufferSize = 512;
 // a deleted scheme of the same name left there must not show.
 constexpr KeyRange RightModifierCodes{SecondShift, SecondAlt};
 
-std::string Failed(const std::string& why)
+Failure Failed(const std::string& why)
 {
-    return "The sound pack was not imported. " + why;
+    return {"The sound pack was not imported. " + why};
 }
 
 std::string FolderOf(const std::string& path)
@@ -137,13 +137,13 @@ void PackImport::ImportPack()
     const auto config = ChooseConfig();
     if (!config)
         return;
-    if (const auto failure = Import(*config)) {
-        services_.log.Write("Pack import failed: " + *failure);
-        Tell(*failure, MessageExclamation);
+    if (const auto imported = Import(*config); !imported) {
+        services_.log.Write("Pack import failed: " + imported.Why());
+        Tell(imported.Why(), MessageExclamation);
     }
 }
 
-std::optional<std::string> PackImport::Import(const std::string& configPath)
+Result<void> PackImport::Import(const std::string& configPath)
 {
     std::vector<std::uint8_t> bytes;
     switch (services_.files.ReadFile(configPath, MaxConfigBytes, bytes)) {
@@ -155,15 +155,15 @@ std::optional<std::string> PackImport::Import(const std::string& configPath)
         return Failed("Its config.json cannot be read.");
     }
     auto read = ReadPackConfig(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (const auto* error = std::get_if<PackError>(&read))
-        return Failed(error->message);
-    const PackConfig& config = std::get<PackConfig>(read);
+    if (!read)
+        return Failed(read.Why());
+    const PackConfig& config = *read;
 
     auto loaded = LoadPackSounds(services_.files, services_.decoder, FolderOf(configPath), config);
     services_.decoder.Finish();
-    if (const auto* error = std::get_if<PackError>(&loaded))
-        return Failed(error->message);
-    const PackSounds& sounds = std::get<PackSounds>(loaded);
+    if (!loaded)
+        return Failed(loaded.Why());
+    const PackSounds& sounds = *loaded;
 
     const OurKeyPieces keys = KeyPieces(sounds);
     if (keys.keys.empty())
@@ -199,7 +199,7 @@ std::optional<std::string> PackImport::Import(const std::string& configPath)
         notes.append(notes.empty() ? "" : " ").append(leftOut);
     if (!notes.empty())
         Tell(notes, MessageInformation);
-    return std::nullopt;
+    return {};
 }
 
 std::optional<std::string> PackImport::ChooseConfig()

@@ -8,6 +8,7 @@
 
 #include "platform/event_log.h"
 #include "platform/platform.h"
+#include "platform/result.h"
 #include "schemes/pack_files.h"
 #include "settings/settings_store.h"
 #include "sound/audio_decoding.h"
@@ -35,7 +36,7 @@ public:
     // Imports the pack of that config.json: the new scheme is appended and
     // selected, or, when anything fails, nothing is written and the reason is
     // returned.
-    std::optional<std::string> Import(const std::string& configPath);
+    Result<void> Import(const std::string& configPath);
 
 private:
     std::optional<std::string> ChooseConfig();

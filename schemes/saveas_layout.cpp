@@ -16,6 +16,17 @@ constexpr ControlRow ControlRows[] = {
 
 }  // namespace
 
+std::string_view ControlName(SaveasControl id)
+{
+    switch (id) {
+    case SaveasControl::lblSave: return "lblSave";
+    case SaveasControl::txtSave: return "txtSave";
+    case SaveasControl::cmdSaveOk: return "cmdSaveOk";
+    case SaveasControl::cmdCancel: return "cmdCancel";
+    }
+    return {};
+}
+
 FormModel MakeSaveasForm()
 {
     FormModel form;
@@ -27,7 +38,7 @@ FormModel MakeSaveasForm()
 
     for (const ControlRow& row : ControlRows)
         form.controls.push_back(MakeControl(row));
-    form("txtSave").maxLength = SchemeNameMaxLength;
+    form(SaveasControl::txtSave).maxLength = SchemeNameMaxLength;
     form.enterButton = "cmdSaveOk";
     form.escapeButton = "cmdCancel";
     return form;

@@ -5,6 +5,10 @@
 
 namespace clavitone {
 
+enum class SaveasControl { lblSave, txtSave, cmdSaveOk, cmdCancel };
+
+std::string_view ControlName(SaveasControl id);
+
 // Longest scheme name the name box takes.
 inline constexpr int SchemeNameMaxLength = 200;
 

@@ -2,6 +2,7 @@
 
 #include "schemes/scheme_names.h"
 #include "settings/settings_layout.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
@@ -14,7 +15,7 @@ constexpr int DeleteCommand = 2;
 void UpdateDeleteCommand(FormModel& pref)
 {
     const Control& list = SchemeListBox(pref);
-    pref.SetEnabled(pref("Command", DeleteCommand), list.listIndex >= 0 && !IsBuiltInScheme(list.text));
+    pref.SetEnabled(pref(PrefControl::Command, DeleteCommand), list.listIndex >= 0 && !IsBuiltInScheme(list.text));
 }
 
 void AppendScheme(SettingsStore& store, FormModel& pref, const std::string& name)

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "ui/control_model.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
 // The scheme list Combo(0) of frmPref; its selected entry is the current scheme.
 inline Control& SchemeListBox(FormModel& pref)
 {
-    return pref("Combo", 0);
+    return pref(PrefControl::Combo, 0);
 }
 
 // Empty while nothing is selected. Read afresh wherever a settings key is built.

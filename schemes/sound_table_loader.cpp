@@ -3,6 +3,7 @@
 #include "schemes/scheme_names.h"
 #include "settings/number_text.h"
 #include "settings/settings_layout.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
@@ -26,7 +27,7 @@ SoundTableLoader::SoundTableLoader(SettingsStore& store, Environment& environmen
     : store_(store), environment_(environment), pref_(pref), KeySound(keySound), engine_(engine)
 {
     for (int code = 0; code < KeySoundTable::SlotCount; ++code)
-        buttons_[static_cast<std::size_t>(code)] = pref_.Find("chkSound", code);
+        buttons_[static_cast<std::size_t>(code)] = pref_.Find(PrefControl::chkSound, code);
 }
 
 void SoundTableLoader::SoundLoading()

@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
+
+#include "platform/result.h"
 
 namespace clavitone {
 
@@ -31,8 +31,9 @@ class AudioDevice {
 public:
     virtual ~AudioDevice() = default;
     // Opens the default output with this API and keeps it running, pulling
-    // from source on a thread of its own. Nothing when it cannot start.
-    virtual std::optional<StreamFormat> Start(AudioApi api, RenderSource& source) = 0;
+    // from source on a thread of its own. When it cannot start: the call that
+    // failed and its code, such as "IAudioClient::Initialize failed (0x88890008)".
+    virtual Result<StreamFormat> Start(AudioApi api, RenderSource& source) = 0;
     // Stops the stream, waits for its thread and releases the device.
     virtual void Stop() = 0;
     // The running stream failed, stalled (as after sleep) or the default
@@ -41,9 +42,6 @@ public:
     // A key was queued: an output that can should write it now rather than
     // at its next period.
     virtual void Wake() {}
-    // Why the last Start gave nothing: the call that failed and its code,
-    // such as "IAudioClient::Initialize failed (0x88890008)".
-    virtual std::string Failure() const = 0;
     // A steady clock in milliseconds, for retries after a failure.
     virtual std::uint64_t Milliseconds() const = 0;
 };

@@ -2,16 +2,17 @@
 
 namespace clavitone {
 
-std::optional<StreamFormat> WinAudioDevice::Start(AudioApi api, RenderSource& source)
+Result<StreamFormat> WinAudioDevice::Start(AudioApi api, RenderSource& source)
 {
     Stop();
     lost_ = false;
+    std::string failure;
     if (api == AudioApi::Wasapi) {
-        wasapi_ = WasapiOutput::Start(source, lost_, failure_);
-        return wasapi_ ? std::optional(wasapi_->Format()) : std::nullopt;
+        wasapi_ = WasapiOutput::Start(source, lost_, failure);
+        return wasapi_ ? Result(wasapi_->Format()) : Failure{failure};
     }
-    waveOut_ = WaveOutOutput::Start(source, lost_, failure_);
-    return waveOut_ ? std::optional(waveOut_->Format()) : std::nullopt;
+    waveOut_ = WaveOutOutput::Start(source, lost_, failure);
+    return waveOut_ ? Result(waveOut_->Format()) : Failure{failure};
 }
 
 void WinAudioDevice::Wake()

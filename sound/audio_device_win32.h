@@ -12,16 +12,14 @@ namespace clavitone {
 
 class WinAudioDevice final : public AudioDevice {
 public:
-    std::optional<StreamFormat> Start(AudioApi api, RenderSource& source) override;
+    Result<StreamFormat> Start(AudioApi api, RenderSource& source) override;
     void Stop() override;
     bool Lost() override { return lost_; }
     void Wake() override;
-    std::string Failure() const override { return failure_; }
     std::uint64_t Milliseconds() const override;
 
 private:
     std::atomic<bool> lost_{false};
-    std::string failure_;
     std::unique_ptr<WasapiOutput> wasapi_;
     std::unique_ptr<WaveOutOutput> waveOut_;
 };

@@ -59,7 +59,8 @@ void SoundEngine::StartOutput()
     std::string failures;
     for (const auto& [api, state] :
          {std::pair{AudioApi::Wasapi, EngineState::Wasapi}, std::pair{AudioApi::WaveOut, EngineState::WaveOut}}) {
-        if (const auto format = device_.Start(api, mixer_)) {
+        const auto format = device_.Start(api, mixer_);
+        if (format) {
             format_ = *format;
             retryDelay_ = FirstRetryMilliseconds;
             failure_.clear();
@@ -72,8 +73,8 @@ void SoundEngine::StartOutput()
         }
         // The status line names the first choice's failure; the log has both.
         if (failures.empty())
-            failure_ = device_.Failure();
-        failures += (failures.empty() ? "" : "; ") + device_.Failure();
+            failure_ = format.Why();
+        failures += (failures.empty() ? "" : "; ") + format.Why();
     }
     // The audio service may not be ready yet (at logon) or the device busy:
     // the classic call plays meanwhile, and a later key tries again.

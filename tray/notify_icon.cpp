@@ -1,4 +1,5 @@
 #include "tray/notify_icon.h"
+#include "ui/pref_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +30,7 @@ int TrayMouseMessage(float x, int twipsPerPixel)
 void NotifyIcon::SetIcon()
 {
     TrayIcon.cbSize = TrayRecordSize;
-    TrayIcon.hWnd = form_("pichook").hWnd;
+    TrayIcon.hWnd = form_(PrefControl::pichook).hWnd;
     TrayIcon.uID = TrayIconId;
     TrayIcon.uFlags = TrayFlags;
     TrayIcon.uCallbackMessage = TrayCallbackMessage;
@@ -51,7 +52,7 @@ void NotifyIcon::Remove()
     // A refused second instance never added its icon; the record still needs
     // the fields that name one.
     TrayIcon.cbSize = TrayRecordSize;
-    TrayIcon.hWnd = form_("pichook").hWnd;
+    TrayIcon.hWnd = form_(PrefControl::pichook).hWnd;
     TrayIcon.uID = TrayIconId;
     shell_.Shell_NotifyIconA(TrayIconDelete, TrayIcon);
     shown_ = false;
@@ -65,7 +66,7 @@ void NotifyIcon::Restore()
 
 IconHandle NotifyIcon::Picture(bool soundsOn) const
 {
-    return form_("imgDefault", soundsOn ? 0 : 1).pictureHandle;
+    return form_(PrefControl::imgDefault, soundsOn ? 0 : 1).pictureHandle;
 }
 
 }  // namespace clavitone

@@ -1,6 +1,7 @@
 #include "tray/sound_toggle.h"
 
 #include "settings/settings_layout.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
@@ -17,7 +18,7 @@ void SetEnabled(FormModel& form, Control& control, bool enabled)
 
 void SetMuteTick(FormModel& form, bool ticked)
 {
-    form.Update(form("mnuPopUp", MuteEntry), [ticked](Control& entry) { entry.checked = ticked; });
+    form.Update(form(PrefControl::mnuPopUp, MuteEntry), [ticked](Control& entry) { entry.checked = ticked; });
 }
 
 }  // namespace
@@ -38,7 +39,7 @@ void SoundToggle::SwitchOff()
     playback_.SoundSwitched();
     SetMuteTick(form_, true);
     hook_.DeleteHook(form_.hWnd);
-    SetEnabled(form_, form_("picOptions", 0), false);
+    SetEnabled(form_, form_(PrefControl::picOptions, 0), false);
     EnableSchemeControls(false);
     icon_.ShowSoundState(false, GetLanguageText(store_, TipSoundsOff));
 }
@@ -52,19 +53,19 @@ void SoundToggle::SwitchOn()
     playback_.SoundSwitched();
     EnableSchemeControls(true);
     SetMuteTick(form_, false);
-    SetEnabled(form_, form_("picOptions", 0), true);
+    SetEnabled(form_, form_(PrefControl::picOptions, 0), true);
     icon_.ShowSoundState(true, GetLanguageText(store_, TipSoundsOn));
     hook_.InitHook(form_.hWnd);
 }
 
 void SoundToggle::EnableSchemeControls(bool enabled)
 {
-    SetEnabled(form_, form_("Frame", 0), enabled);
-    SetEnabled(form_, form_("Command", 1), enabled);
+    SetEnabled(form_, form_(PrefControl::Frame, 0), enabled);
+    SetEnabled(form_, form_(PrefControl::Command, 1), enabled);
     if (enabled)
         applyDeleteRule_();
     else
-        SetEnabled(form_, form_("Command", 2), false);
+        SetEnabled(form_, form_(PrefControl::Command, 2), false);
 }
 
 }  // namespace clavitone

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tray/notify_icon.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
@@ -61,7 +62,7 @@ void TrayMenu::mnuPopUp_Click(int Index)
 void TrayMenu::ShowPreferences()
 {
     services_.windows.ShowWindow(form_.hWnd, WindowShowNormal);
-    if (const Control& list = form_("Combo", 0); list.enabled)
+    if (const Control& list = form_(PrefControl::Combo, 0); list.enabled)
         services_.focus.SetFocus(list.hWnd);
 }
 
@@ -70,7 +71,7 @@ void TrayMenu::ShowPreferences()
 void TrayMenu::OpenMenu()
 {
     services_.windows.SetForegroundWindow(form_.hWnd);
-    services_.windows.PopupMenu(form_.hWnd, form_("mnuDummy").hWnd, TpmRightButton, Mute);
+    services_.windows.PopupMenu(form_.hWnd, form_(PrefControl::mnuDummy).hWnd, TpmRightButton, Mute);
 }
 
 // The folder as the platform reports it: a drive's root keeps its own

@@ -13,21 +13,21 @@ int TwipsToPixels(int twips, int twipsPerPixel)
     return twips >= 0 ? (twips + half) / twipsPerPixel : -((-twips + half) / twipsPerPixel);
 }
 
-Control* FormModel::Find(std::string_view name, int index)
+Control* FormModel::FindNamed(std::string_view name, int index)
 {
     auto it = std::find_if(controls.begin(), controls.end(),
                            [&](const Control& c) { return c.id.name == name && c.id.index == index; });
     return it == controls.end() ? nullptr : &*it;
 }
 
-const Control* FormModel::Find(std::string_view name, int index) const
+const Control* FormModel::FindNamed(std::string_view name, int index) const
 {
-    return const_cast<FormModel*>(this)->Find(name, index);
+    return const_cast<FormModel*>(this)->FindNamed(name, index);
 }
 
-Control& FormModel::operator()(std::string_view name, int index)
+Control& FormModel::Named(std::string_view name, int index)
 {
-    Control* control = Find(name, index);
+    Control* control = FindNamed(name, index);
     if (!control)
         std::abort();
     return *control;

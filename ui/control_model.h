@@ -3,9 +3,12 @@
 // controls and is told of every change through the form's listener.
 #pragma once
 
+#include <concepts>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -40,10 +43,25 @@ enum class ControlKind {
 // Windows system colour indices the program uses.
 enum class SystemColor { ButtonShadow = 16, Highlight3D = 20, Window = 5, ButtonFace = 15 };
 
+// Each window names its controls with an enum class beside its layout table,
+// and the layout gives each enumerator its control's name through
+// ControlName(id): a misspelt control fails to compile instead of aborting.
+template <typename Id>
+concept ControlEnum = std::is_enum_v<Id> && requires(Id id) {
+    { ControlName(id) } -> std::convertible_to<std::string_view>;
+};
+
 struct ControlId {
+    ControlId() = default;
+    ControlId(std::string name, int index = NoIndex) : name(std::move(name)), index(index) {}
+    template <ControlEnum Id>
+    ControlId(Id id, int index = NoIndex) : name(ControlName(id)), index(index)
+    {
+    }
+    bool operator==(const ControlId&) const = default;
+
     std::string name;
     int index = NoIndex;
-    bool operator==(const ControlId&) const = default;
 };
 
 // Position and size in twips, relative to the container's client area. A line
@@ -88,6 +106,12 @@ struct Control {
     IconHandle pictureHandle = 0;  // set by the Win32 layer once the picture is loaded
 };
 
+template <ControlEnum Id>
+bool Is(const Control& control, Id id)
+{
+    return control.id.name == ControlName(id);
+}
+
 struct FormModel {
     std::string name;
     std::string caption;
@@ -112,10 +136,26 @@ struct FormModel {
     std::string enterButton;
     std::string escapeButton;
 
-    Control* Find(std::string_view name, int index = NoIndex);
-    const Control* Find(std::string_view name, int index = NoIndex) const;
+    // Null where the form has no such control, as for a code no key button has.
+    template <ControlEnum Id>
+    Control* Find(Id id, int index = NoIndex)
+    {
+        return FindNamed(ControlName(id), index);
+    }
+    template <ControlEnum Id>
+    const Control* Find(Id id, int index = NoIndex) const
+    {
+        return FindNamed(ControlName(id), index);
+    }
     // For controls the layout guarantees; a missing one is a programming error.
-    Control& operator()(std::string_view name, int index = NoIndex);
+    template <ControlEnum Id>
+    Control& operator()(Id id, int index = NoIndex)
+    {
+        return Named(ControlName(id), index);
+    }
+    // By a name the model itself holds: a container's, or a dialog key's button.
+    Control* FindNamed(std::string_view name, int index = NoIndex);
+    const Control* FindNamed(std::string_view name, int index = NoIndex) const;
 
     // Setting a state from code is not a user action: no click handling runs.
     // Choosing an option button releases the others of its control array.
@@ -147,6 +187,7 @@ struct FormModel {
     void Click(Control& control);
 
 private:
+    Control& Named(std::string_view name, int index);
     void Notify(const Control& control);
 };
 

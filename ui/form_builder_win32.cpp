@@ -140,7 +140,7 @@ FormControls::FormControls(HINSTANCE instance, HWND window, FormModel& form, int
     for (std::size_t i = 0; i < count; ++i) {
         const Control& control = form_.controls[i];
         const Control* outer =
-            control.container.empty() ? nullptr : form_.Find(control.container, control.containerIndex);
+            control.container.empty() ? nullptr : form_.FindNamed(control.container, control.containerIndex);
         if (outer)
             container_[i] = PositionOf(*outer);
         if (control.picture.empty())
@@ -218,7 +218,7 @@ bool FormControls::ShowsCaption(const Control& control)
 
 std::size_t FormControls::PositionOf(const Control& control) const
 {
-    const Control* found = form_.Find(control.id.name, control.id.index);
+    const Control* found = form_.FindNamed(control.id.name, control.id.index);
     return found ? static_cast<std::size_t>(found - form_.controls.data()) : NoPosition;
 }
 
@@ -317,7 +317,7 @@ void FormControls::BuildMenu()
         AppendMenuA(menu_.get(), entry->caption == MenuSeparator ? MF_SEPARATOR : MF_STRING,
                     static_cast<UINT_PTR>(MenuCommandBase + entry->id.index), entry->caption.c_str());
     // The hidden parent entry stands for its pop-up menu.
-    if (Control* parent = form_.Find(entries.front()->container))
+    if (Control* parent = form_.FindNamed(entries.front()->container))
         parent->hWnd = reinterpret_cast<WindowHandle>(menu_.get());
 }
 

@@ -167,7 +167,7 @@ LRESULT WinWindowManager::ModalForm::Handle(HWND window, UINT message, WPARAM wP
     case DM_GETDEFID:
         // Asked as the focus leaves a push button, so that Enter's button
         // is drawn as the default one again.
-        if (const Control* button = form_.Find(form_.enterButton); button && button->hWnd)
+        if (const Control* button = form_.FindNamed(form_.enterButton); button && button->hWnd)
             return MAKELRESULT(GetDlgCtrlID(reinterpret_cast<HWND>(button->hWnd)), DC_HASDEFID);
         break;
     case WM_HSCROLL:
@@ -215,7 +215,7 @@ void WinWindowManager::ModalForm::DialogKey(bool enter)
     const std::string& name = enter ? form_.enterButton : form_.escapeButton;
     if (!controls_ || name.empty())
         return;
-    Control* button = form_.Find(name);
+    Control* button = form_.FindNamed(name);
     if (Control* focused = enter ? controls_->Find(GetFocus()) : nullptr;
         focused && focused->kind == ControlKind::CommandButton)
         button = focused;

@@ -12,12 +12,12 @@ namespace clavitone::fakes {
 
 class FakeAudioDevice final : public AudioDevice {
 public:
-    std::optional<StreamFormat> Start(AudioApi api, RenderSource& source) override
+    Result<StreamFormat> Start(AudioApi api, RenderSource& source) override
     {
         calls.push_back(api == AudioApi::Wasapi ? "Start Wasapi" : "Start WaveOut");
-        api_ = api;
         if (failing.count(api))
-            return std::nullopt;
+            return Failure{api == AudioApi::Wasapi ? "IAudioClient::Initialize failed (0x88890008)"
+                                                   : "waveOutOpen failed (MMRESULT 2)"};
         source_ = &source;
         lost = false;
         return format;
@@ -28,11 +28,6 @@ public:
         source_ = nullptr;
     }
     bool Lost() override { return lost; }
-    std::string Failure() const override
-    {
-        return api_ == AudioApi::Wasapi ? "IAudioClient::Initialize failed (0x88890008)"
-                                        : "waveOutOpen failed (MMRESULT 2)";
-    }
     std::uint64_t Milliseconds() const override { return now; }
 
     bool Open() const { return source_ != nullptr; }
@@ -53,7 +48,6 @@ public:
 
 private:
     RenderSource* source_ = nullptr;
-    AudioApi api_ = AudioApi::Wasapi;
 };
 
 }  // namespace clavitone::fakes

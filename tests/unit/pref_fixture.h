@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/frm_pref.h"
-#include "prefs/pref_layout.h"
 #include "options/options_layout.h"
 #include "schemes/saveas_layout.h"
 #include "tests/fakes/fake_platform.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 
@@ -25,15 +25,15 @@ protected:
     {
         form.hWnd = FormHandle;
         for (Control& control : form.controls)
-            if (control.id.name == "chkSound")
+            if (Is(control, PrefControl::chkSound))
                 control.hWnd = KeyHandleBase + static_cast<WindowHandle>(control.id.index);
         // One scheme, current both before and after start-up.
         Store("SchemesQuantity", "1");
         Store("Scheme0", "Typewriter");
         Store("LastScheme", "0");
-        form("Combo", 0).items = {"Typewriter"};
-        form("Combo", 0).listIndex = 0;
-        form("Combo", 0).text = "Typewriter";
+        form(PrefControl::Combo, 0).items = {"Typewriter"};
+        form(PrefControl::Combo, 0).listIndex = 0;
+        form(PrefControl::Combo, 0).text = "Typewriter";
         focus.gotFocus = [this](WindowHandle window) {
             pref.chkSound_GotFocus(static_cast<int>(window - KeyHandleBase));
         };
@@ -45,8 +45,8 @@ protected:
     }
     std::optional<std::string> Setting(const std::string& key) const { return store.At("Settings", key); }
 
-    Control& Key(int code) { return form("chkSound", code); }
-    std::string PathBox() { return form("Text", 0).text; }
+    Control& Key(int code) { return form(PrefControl::chkSound, code); }
+    std::string PathBox() { return form(PrefControl::Text, 0).text; }
 
     // A left click on a key button that lacks the focus: Windows gives it the
     // focus first, then toggles it.

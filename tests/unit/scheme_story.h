@@ -8,9 +8,9 @@
 
 #include "app/frm_pref.h"
 #include "options/options_layout.h"
-#include "prefs/pref_layout.h"
 #include "schemes/saveas_layout.h"
 #include "tests/fakes/fake_platform.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone::testing {
 
@@ -41,24 +41,24 @@ struct SchemeStory : fakes::FakePlatform {
         Set("LastScheme", std::to_string(last));
     }
 
-    Control& List() { return form("Combo", 0); }
+    Control& List() { return form(PrefControl::Combo, 0); }
     const std::vector<std::string>& Entries() { return List().items; }
     const std::string& Current() { return List().text; }
-    int Key(int code) { return form("chkSound", code).value; }
-    bool DeleteEnabled() { return form("Command", 2).enabled; }
+    int Key(int code) { return form(PrefControl::chkSound, code).value; }
+    bool DeleteEnabled() { return form(PrefControl::Command, 2).enabled; }
 
     // The user picks an entry of the scheme list.
     void Pick(int position) { form.SetListIndex(List(), position); }
-    void ClickCommand(int index) { form.Click(form("Command", index)); }
+    void ClickCommand(int index) { form.Click(form(PrefControl::Command, index)); }
 
     // "Save as...", then typing the name and pressing OK; further steps of
     // the same opening (Cancel after a refusal) may follow.
-    void SaveAs(const std::string& name, std::vector<std::string> then = {})
+    void SaveAs(const std::string& name, std::vector<SaveasControl> then = {})
     {
         windows.interactions.push_back([name, then](FormModel& dialog) {
-            dialog("txtSave").text = name;
-            dialog.Click(dialog("cmdSaveOk"));
-            for (const std::string& button : then)
+            dialog(SaveasControl::txtSave).text = name;
+            dialog.Click(dialog(SaveasControl::cmdSaveOk));
+            for (SaveasControl button : then)
                 dialog.Click(dialog(button));
         });
         ClickCommand(1);

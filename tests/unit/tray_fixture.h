@@ -19,10 +19,10 @@ protected:
 
     TrayTest()
     {
-        form("pichook").hWnd = HookBoxHandle;
-        form("mnuDummy").hWnd = MenuHandle;
-        form("imgDefault", 0).pictureHandle = SoundsOnPicture;
-        form("imgDefault", 1).pictureHandle = SoundsOffPicture;
+        form(PrefControl::pichook).hWnd = HookBoxHandle;
+        form(PrefControl::mnuDummy).hWnd = MenuHandle;
+        form(PrefControl::imgDefault, 0).pictureHandle = SoundsOnPicture;
+        form(PrefControl::imgDefault, 1).pictureHandle = SoundsOffPicture;
         form.changed = [this](const Control& control) { journal.push_back({Describe(control), std::nullopt, 0, {}}); };
     }
 

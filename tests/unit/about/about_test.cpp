@@ -21,9 +21,10 @@ TEST(AboutLayoutTest, EveryControlLiesInsideItsContainerAndTheWindow)
         int width = form.clientWidth;
         int height = form.clientHeight;
         if (!control.container.empty()) {
-            const Control& outer = form(control.container, control.containerIndex);
-            width = outer.rect.width;
-            height = outer.rect.height;
+            const Control* outer = form.FindNamed(control.container, control.containerIndex);
+            ASSERT_NE(outer, nullptr) << control.container;
+            width = outer->rect.width;
+            height = outer->rect.height;
         }
         EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.left + rect.width <= width &&
                     rect.top + rect.height <= height)
@@ -35,7 +36,8 @@ TEST(AboutLayoutTest, TheVersionLineShowsThreeNumbers)
 {
     EXPECT_EQ(VersionCaption(1, 0, 0), "Version 1.0.0");
     EXPECT_EQ(VersionCaption(2, 15, 304), "Version 2.15.304");
-    EXPECT_EQ(MakeAboutForm()("lblVersion").caption, "") << "filled from the version resource as the window loads";
+    EXPECT_EQ(MakeAboutForm()(AboutControl::lblVersion).caption, "")
+        << "filled from the version resource as the window loads";
 }
 
 TEST(AboutLayoutTest, OkComesFirstInTabOrderAndHoldsTheFocus)
@@ -44,7 +46,7 @@ TEST(AboutLayoutTest, OkComesFirstInTabOrderAndHoldsTheFocus)
     std::vector<int> tabIndices;
     for (const Control& control : form.controls)
         tabIndices.push_back(control.tabIndex);
-    EXPECT_EQ(form("Command", 0).tabIndex, *std::min_element(tabIndices.begin(), tabIndices.end()));
+    EXPECT_EQ(form(AboutControl::Command, 0).tabIndex, *std::min_element(tabIndices.begin(), tabIndices.end()));
     std::sort(tabIndices.begin(), tabIndices.end());
     EXPECT_EQ(std::adjacent_find(tabIndices.begin(), tabIndices.end()), tabIndices.end()) << "no tab index twice";
     EXPECT_TRUE(form.icon.empty()) << "no window icon";
@@ -53,12 +55,12 @@ TEST(AboutLayoutTest, OkComesFirstInTabOrderAndHoldsTheFocus)
 TEST(AboutLayoutTest, OnlyTheLinkButtonsPointAndExplainThemselves)
 {
     FormModel form = MakeAboutForm();
-    EXPECT_TRUE(form("Command", 1).pointingHand);
-    EXPECT_EQ(form("Command", 1).toolTipText, "E-mail: support@example.com");
-    EXPECT_TRUE(form("Command", 2).pointingHand);
-    EXPECT_EQ(form("Command", 2).toolTipText, "www.example.com");
-    EXPECT_FALSE(form("Command", 0).pointingHand);
-    EXPECT_TRUE(form("Command", 0).toolTipText.empty());
+    EXPECT_TRUE(form(AboutControl::Command, 1).pointingHand);
+    EXPECT_EQ(form(AboutControl::Command, 1).toolTipText, "E-mail: support@example.com");
+    EXPECT_TRUE(form(AboutControl::Command, 2).pointingHand);
+    EXPECT_EQ(form(AboutControl::Command, 2).toolTipText, "www.example.com");
+    EXPECT_FALSE(form(AboutControl::Command, 0).pointingHand);
+    EXPECT_TRUE(form(AboutControl::Command, 0).toolTipText.empty());
 }
 
 class FrmAboutTest : public ::testing::Test {

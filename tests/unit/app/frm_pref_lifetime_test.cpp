@@ -13,7 +13,7 @@ class FrmPrefLifetimeTest : public PrefFixture {
 protected:
     FrmPrefLifetimeTest()
     {
-        form("pichook").hWnd = HookBoxHandle;
+        form(PrefControl::pichook).hWnd = HookBoxHandle;
         form.changed = [this](const Control& control) { changes.push_back(control.id); };
     }
 
@@ -101,10 +101,10 @@ TEST_F(FrmPrefLifetimeTest, LaunchBoxFollowsAStoredZeroAndIgnoresJunk)
             freshStore.values[{"Clavitone", "Settings", "chkLaunch"}] = *stored;
         FormModel freshForm = MakePrefForm();
         int launchChanges = 0;
-        freshForm.changed = [&](const Control& c) { launchChanges += c.id.name == "chkLaunch"; };
+        freshForm.changed = [&](const Control& c) { launchChanges += Is(c, PrefControl::chkLaunch); };
         frmPref fresh{Services(freshStore), keySound, freshForm, saveasForm, optionsForm};
         fresh.Form_Load();
-        return std::pair(freshForm("chkLaunch").value, launchChanges);
+        return std::pair(freshForm(PrefControl::chkLaunch).value, launchChanges);
     };
     EXPECT_EQ(launchBoxAfterStart(std::nullopt), std::pair(1, 0)) << "absent: stays ticked, no click";
     EXPECT_EQ(launchBoxAfterStart("1"), std::pair(1, 0));

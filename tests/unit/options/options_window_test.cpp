@@ -27,7 +27,7 @@ protected:
         pref.Command_Click(OptionsButton);
     }
 
-    static void Click(FormModel& f, const char* name, int index = NoIndex) { f.Click(f(name, index)); }
+    static void Click(FormModel& f, OptionsControl id, int index = NoIndex) { f.Click(f(id, index)); }
 
     std::map<std::string, std::string> OptionSettings() const
     {
@@ -57,22 +57,22 @@ TEST_F(OptionsTest, OpensWithTheStoredValuesAndTheDefaultsForTheRest)
     pref.Form_Load();
     Open([&](FormModel& f) {
         EXPECT_EQ(f.caption, "Clavitone Options");
-        EXPECT_EQ(f("lblEngineStatus").caption, "Playing through Windows audio, 48000 Hz, 10 ms");
-        EXPECT_EQ(f("optEngine", 1).value, 1);
-        EXPECT_EQ(f("optEngine", 0).value, 0);
-        EXPECT_EQ(f("sldVolume").value, 35);
-        EXPECT_EQ(f("lblVolumeValue").caption, "35%");
-        EXPECT_TRUE(f("sldVolume").enabled);
-        f.SetValue(f("sldVolume"), 80);
-        Click(f, "sldVolume");
-        EXPECT_EQ(f("lblVolumeValue").caption, "80%") << "the value follows the slider";
-        EXPECT_EQ(f("chkStereo").value, 0);
-        EXPECT_EQ(f("hkyMute").value, CtrlAltM);
-        EXPECT_EQ(f("chkPasswords").value, 1) << "password fields are quiet by default";
-        EXPECT_EQ(f("lstPrograms").items, (std::vector<std::string>{"game.exe", "zoom.exe"}));
-        EXPECT_FALSE(f("cmdRemove").enabled) << "nothing selected";
+        EXPECT_EQ(f(OptionsControl::EngineStatus).caption, "Playing through Windows audio, 48000 Hz, 10 ms");
+        EXPECT_EQ(f(OptionsControl::Engine, 1).value, 1);
+        EXPECT_EQ(f(OptionsControl::Engine, 0).value, 0);
+        EXPECT_EQ(f(OptionsControl::Volume).value, 35);
+        EXPECT_EQ(f(OptionsControl::VolumeValue).caption, "35%");
+        EXPECT_TRUE(f(OptionsControl::Volume).enabled);
+        f.SetValue(f(OptionsControl::Volume), 80);
+        Click(f, OptionsControl::Volume);
+        EXPECT_EQ(f(OptionsControl::VolumeValue).caption, "80%") << "the value follows the slider";
+        EXPECT_EQ(f(OptionsControl::Stereo).value, 0);
+        EXPECT_EQ(f(OptionsControl::MuteHotkey).value, CtrlAltM);
+        EXPECT_EQ(f(OptionsControl::Passwords).value, 1) << "password fields are quiet by default";
+        EXPECT_EQ(f(OptionsControl::Programs).items, (std::vector<std::string>{"game.exe", "zoom.exe"}));
+        EXPECT_FALSE(f(OptionsControl::Remove).enabled) << "nothing selected";
         EXPECT_TRUE(hotkeys.held.empty()) << "the combination must reach the hotkey box";
-        Click(f, "cmdCancel");
+        Click(f, OptionsControl::Cancel);
     });
     EXPECT_EQ(windows.modalOwners.back(), FormHandle);
     EXPECT_FALSE(hotkeys.held.empty()) << "Cancel gives the hotkey back";
@@ -85,14 +85,14 @@ TEST_F(OptionsTest, CancelEscapeAndTheCloseBoxStoreNothing)
     const auto before = store.values;
     for (int way = 0; way < 3; ++way) {
         Open([way](FormModel& f) {
-            EXPECT_EQ(f("lblEngineStatus").caption, "Playing one sound at a time through Windows");
-            f.SetValue(f("optEngine", 1), 1);
-            f.SetValue(f("hkyMute"), CtrlAltM);
-            f.AddItem(f("lstPrograms"), "game.exe");
+            EXPECT_EQ(f(OptionsControl::EngineStatus).caption, "Playing one sound at a time through Windows");
+            f.SetValue(f(OptionsControl::Engine, 1), 1);
+            f.SetValue(f(OptionsControl::MuteHotkey), CtrlAltM);
+            f.AddItem(f(OptionsControl::Programs), "game.exe");
             if (way == 0)
-                Click(f, "cmdCancel");
+                Click(f, OptionsControl::Cancel);
             else if (way == 1)
-                f.Click(f(f.escapeButton));
+                f.Click(*f.FindNamed(f.escapeButton));
             else
                 f.closeRequested();
         });
@@ -108,14 +108,14 @@ TEST_F(OptionsTest, OkStoresEveryValueAsTextAndAppliesItAtOnce)
     ASSERT_TRUE(KeySounds());
     ASSERT_EQ(pref.Engine().State(), EngineState::Classic);
     Open([](FormModel& f) {
-        f.SetValue(f("optEngine", 1), 1);
-        Click(f, "optEngine", 1);
-        f.SetValue(f("sldVolume"), 60);
-        f.SetValue(f("chkStereo"), 1);
-        f.SetValue(f("hkyMute"), CtrlAltQ);
-        f.SetValue(f("chkPasswords"), 0);
-        f.AddItem(f("lstPrograms"), "game.exe");
-        f.Click(f(f.enterButton));
+        f.SetValue(f(OptionsControl::Engine, 1), 1);
+        Click(f, OptionsControl::Engine, 1);
+        f.SetValue(f(OptionsControl::Volume), 60);
+        f.SetValue(f(OptionsControl::Stereo), 1);
+        f.SetValue(f(OptionsControl::MuteHotkey), CtrlAltQ);
+        f.SetValue(f(OptionsControl::Passwords), 0);
+        f.AddItem(f(OptionsControl::Programs), "game.exe");
+        f.Click(*f.FindNamed(f.enterButton));
     });
     EXPECT_EQ(OptionSettings(), (std::map<std::string, std::string>{{"SoundEngine", "1"},
                                                                     {"Volume", "60"},
@@ -132,7 +132,7 @@ TEST_F(OptionsTest, OkStoresEveryValueAsTextAndAppliesItAtOnce)
 TEST_F(OptionsTest, OkUnchangedStoresTheDefaults)
 {
     pref.Form_Load();
-    Open([](FormModel& f) { Click(f, "cmdOk"); });
+    Open([](FormModel& f) { Click(f, OptionsControl::Ok); });
     EXPECT_EQ(OptionSettings(), (std::map<std::string, std::string>{{"SoundEngine", "0"},
                                                                     {"Volume", "100"},
                                                                     {"StereoKeys", "0"},
@@ -154,9 +154,9 @@ TEST_F(OptionsTest, AHotkeyHeldElsewhereIsReportedAndEverythingStored)
         hotkeys.heldElsewhere = {{ModControl | ModAlt | ModNoRepeat, 'M'}, {ModControl | ModAlt | ModNoRepeat, 'Q'}};
         pref.Form_Load();
         Open([&](FormModel& f) {
-            f.SetValue(f("hkyMute"), chosen);
-            f.SetValue(f("chkPasswords"), 0);
-            Click(f, "cmdOk");
+            f.SetValue(f(OptionsControl::MuteHotkey), chosen);
+            f.SetValue(f(OptionsControl::Passwords), 0);
+            Click(f, OptionsControl::Ok);
         });
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_NE(messages.shown[0].text.find("not active"), std::string::npos) << messages.shown[0].text;
@@ -171,15 +171,17 @@ TEST_F(OptionsTest, AHotkeyHeldElsewhereIsReportedAndEverythingStored)
 TEST_F(OptionsTest, TheEngineChoiceEnablesVolumeAndStereoOnlyForMixed)
 {
     Open([](FormModel& f) {
-        EXPECT_EQ(f("optEngine", 0).value, 1);
-        for (const char* name : {"lblVolume", "sldVolume", "lblVolumeValue", "chkStereo"})
-            EXPECT_FALSE(f(name).enabled) << name;
-        f.SetValue(f("optEngine", 1), 1);
-        EXPECT_EQ(f("optEngine", 0).value, 0) << "choosing one option releases the other";
-        Click(f, "optEngine", 1);
-        for (const char* name : {"lblVolume", "sldVolume", "lblVolumeValue", "chkStereo"})
-            EXPECT_TRUE(f(name).enabled) << name;
-        Click(f, "cmdCancel");
+        EXPECT_EQ(f(OptionsControl::Engine, 0).value, 1);
+        for (OptionsControl id : {OptionsControl::VolumeLabel, OptionsControl::Volume, OptionsControl::VolumeValue,
+                                  OptionsControl::Stereo})
+            EXPECT_FALSE(f(id).enabled) << ControlName(id);
+        f.SetValue(f(OptionsControl::Engine, 1), 1);
+        EXPECT_EQ(f(OptionsControl::Engine, 0).value, 0) << "choosing one option releases the other";
+        Click(f, OptionsControl::Engine, 1);
+        for (OptionsControl id : {OptionsControl::VolumeLabel, OptionsControl::Volume, OptionsControl::VolumeValue,
+                                  OptionsControl::Stereo})
+            EXPECT_TRUE(f(id).enabled) << ControlName(id);
+        Click(f, OptionsControl::Cancel);
     });
 }
 
@@ -188,25 +190,25 @@ TEST_F(OptionsTest, TheEngineChoiceEnablesVolumeAndStereoOnlyForMixed)
 TEST_F(OptionsTest, AddKeepsFileNamesOnceAndRemoveTakesTheSelectedEntry)
 {
     fileDialog.choices = {"C:\\Games\\Game.exe", "D:\\Other\\GAME.EXE", "C:\\Meet\\zoom.exe"};
-    optionsForm("lstPrograms").hWnd = 0x6000;
+    optionsForm(OptionsControl::Programs).hWnd = 0x6000;
     focus.gotFocus = nullptr;
     Open([&](FormModel& f) {
         for (int i = 0; i < 3; ++i)
-            Click(f, "cmdAdd");
-        Click(f, "cmdAdd");  // cancelled: nothing more
-        Control& list = f("lstPrograms");
+            Click(f, OptionsControl::Add);
+        Click(f, OptionsControl::Add);  // cancelled: nothing more
+        Control& list = f(OptionsControl::Programs);
         EXPECT_EQ(list.items, (std::vector<std::string>{"Game.exe", "zoom.exe"}));
         f.SetListIndex(list, 0);
-        EXPECT_TRUE(f("cmdRemove").enabled);
-        Click(f, "cmdRemove");
+        EXPECT_TRUE(f(OptionsControl::Remove).enabled);
+        Click(f, OptionsControl::Remove);
         EXPECT_EQ(list.items, std::vector<std::string>{"zoom.exe"});
         EXPECT_EQ(list.listIndex, 0);
-        Click(f, "cmdRemove");
+        Click(f, OptionsControl::Remove);
         EXPECT_TRUE(list.items.empty());
-        EXPECT_FALSE(f("cmdRemove").enabled);
+        EXPECT_FALSE(f(OptionsControl::Remove).enabled);
         EXPECT_EQ(focus.requests.back(), WindowHandle{0x6000}) << "the focus leaves the greyed Remove";
         f.AddItem(list, "kept.exe");
-        Click(f, "cmdOk");
+        Click(f, OptionsControl::Ok);
     });
     ASSERT_EQ(fileDialog.requests.size(), 4u);
     const OpenFileRequest& request = fileDialog.requests[0];

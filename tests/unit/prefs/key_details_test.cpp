@@ -47,10 +47,10 @@ class KeyDetailsTest : public PrefFixture {
 protected:
     Look Shown()
     {
-        const Control& label = form("Label", 0);
-        const Control& path = form("Text", 0);
+        const Control& label = form(PrefControl::Label, 0);
+        const Control& path = form(PrefControl::Text, 0);
         return {label.caption, label.enabled, path.text,          path.enabled,
-                path.locked,   path.backColor, form("cmdBrowse", 0).enabled};
+                path.locked,   path.backColor, form(PrefControl::cmdBrowse, 0).enabled};
     }
 
     static constexpr const char* APath = "C:\\Sounds\\click.wav";
@@ -107,7 +107,7 @@ TEST_F(KeyDetailsTest, LabelNamesTheKeyByTableOrCaption)
     for (const auto& [code, name] : names) {
         pref.chkSound_GotFocus(code);
         EXPECT_EQ(pref.SelectedKeyName(), name) << code;
-        EXPECT_EQ(form("Label", 0).caption, std::string("The sound for the button ") + name);
+        EXPECT_EQ(form(PrefControl::Label, 0).caption, std::string("The sound for the button ") + name);
     }
     EXPECT_EQ(KeyDisplayName(46, "Del"), "Delete");
     EXPECT_EQ(KeyDisplayName(190, ">"), ">");
@@ -213,9 +213,9 @@ TEST_F(KeyDetailsTest, SecondModifierButtonsTakeTheFirstOnesPathUnderTheirOwnCod
 
 TEST_F(KeyDetailsTest, KeysAreStoredUnderTheSchemeListedAtThatMoment)
 {
-    form("Combo", 0).text = "My keys";
+    form(PrefControl::Combo, 0).text = "My keys";
     LeftClick(65);
-    form("Combo", 0).text = "Voice";
+    form(PrefControl::Combo, 0).text = "Voice";
     pref.chkSound_GotFocus(66);
     EXPECT_EQ(Setting("My keys-EnableSound_#65"), std::optional<std::string>("1"));
     EXPECT_EQ(Setting("Voice_#66"), std::optional<std::string>(DefaultFile(66)));
@@ -229,7 +229,7 @@ TEST_F(KeyDetailsTest, WithNoSchemeTheKeysChangeNothing)
     Store("SchemesQuantity", "0");
     store.values.erase({"Clavitone", "Settings", "Scheme0"});
     pref.Form_Load();
-    ASSERT_EQ(form("Combo", 0).listIndex, -1);
+    ASSERT_EQ(form(PrefControl::Combo, 0).listIndex, -1);
     const auto before = store.values;
     for (const int code : {65, 66, 216}) {
         SCOPED_TRACE(code);
@@ -237,7 +237,7 @@ TEST_F(KeyDetailsTest, WithNoSchemeTheKeysChangeNothing)
         LeftClick(code);
         EXPECT_EQ(Key(code).value, state) << "the button springs back";
         pref.chkSound_GotFocus(code);
-        form.SetText(form("Text", 0), APath);
+        form.SetText(form(PrefControl::Text, 0), APath);
     }
     EXPECT_EQ(store.values, before);
 }
@@ -309,7 +309,7 @@ TEST_F(KeyDetailsTest, ReleaseBoxShowsAndChangesTheSelectedKeysReleaseSound)
         pref.chkSound_GotFocus(65);
         EXPECT_EQ(store.writes - writes, 1) << c.what << ": showing stores only the path, as always";
         c.act();
-        EXPECT_EQ(form("Text", 1).text, c.shown) << c.what;
+        EXPECT_EQ(form(PrefControl::Text, 1).text, c.shown) << c.what;
         Values after;
         for (const char* key : {"Typewriter-ReleaseSound_#65", "Typewriter-MoreReleaseSounds_#65"})
             if (const auto value = Setting(key))
@@ -323,8 +323,9 @@ TEST_F(KeyDetailsTest, ReleaseBoxShowsAndChangesTheSelectedKeysReleaseSound)
 TEST_F(KeyDetailsTest, ReleaseRowFollowsTheAreasLooksAndTheRightModifiersShowTheirTwins)
 {
     const auto releaseLook = [this] {
-        return std::tuple(form("Label", 1).enabled, form("Text", 1).enabled, form("Text", 1).backColor,
-                          form("cmdBrowse", 1).enabled, form("Text", 1).text);
+        const Control& box = form(PrefControl::Text, 1);
+        return std::tuple(form(PrefControl::Label, 1).enabled, box.enabled, box.backColor,
+                          form(PrefControl::cmdBrowse, 1).enabled, box.text);
     };
     const auto idle = std::tuple(false, false, SystemColor::ButtonFace, false, std::string("None"));
     Store("Typewriter-ReleaseSound_#16", "C:\\Sounds\\shift-up.wav");
@@ -334,7 +335,7 @@ TEST_F(KeyDetailsTest, ReleaseRowFollowsTheAreasLooksAndTheRightModifiersShowThe
     pref.chkSound_GotFocus(216);
     EXPECT_EQ(releaseLook(), std::tuple(true, true, SystemColor::Window, true, std::string("C:\\Sounds\\shift-up.wav")));
     EXPECT_EQ(Setting("Typewriter-ReleaseSound_#216"), std::nullopt) << "the left Shift's release plays for both";
-    EXPECT_TRUE(form("Text", 1).locked);
+    EXPECT_TRUE(form(PrefControl::Text, 1).locked);
 
     LeftClick(16);
     EXPECT_EQ(releaseLook(), idle) << "just switched off";

@@ -75,7 +75,7 @@ class LaunchBoxTest : public PrefFixture {
 protected:
     void Tick(int state)
     {
-        form("chkLaunch").value = state;
+        form(PrefControl::chkLaunch).value = state;
         pref.chkLaunch_Click();
     }
 };
@@ -95,7 +95,7 @@ TEST_F(LaunchBoxTest, WithoutAdministratorRightsTheUsersValueIsWritten)
     Tick(1);
     EXPECT_EQ(registry.RunValue(RegistryCurrentUser), std::optional<std::string>(Program));
     EXPECT_EQ(registry.creates.back().subKey, UserRun);
-    EXPECT_EQ(form("chkLaunch").value, 1);
+    EXPECT_EQ(form(PrefControl::chkLaunch).value, 1);
     EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("1"));
 }
 
@@ -104,11 +104,11 @@ TEST_F(LaunchBoxTest, WhenNoValueCanBeWrittenTheBoxGoesBackToUnticked)
     registry.denied = {RegistryLocalMachine, RegistryCurrentUser};
     std::vector<int> shown;
     form.changed = [&](const Control& control) {
-        if (control.id.name == "chkLaunch")
+        if (Is(control, PrefControl::chkLaunch))
             shown.push_back(control.value);
     };
     Tick(1);
-    EXPECT_EQ(form("chkLaunch").value, 0);
+    EXPECT_EQ(form(PrefControl::chkLaunch).value, 0);
     EXPECT_EQ(shown, std::vector<int>{0});
     EXPECT_EQ(Setting("chkLaunch"), std::optional<std::string>("0"));
 }
@@ -166,17 +166,17 @@ TEST_F(LaunchBoxTest, AMachineWideCommandThatCannotBeEmptiedKeepsTheBoxTicked)
             fresh.values[{RegistryLocalMachine, MachineRun, "Clavitone"}] = *machine;
         fresh.values[{RegistryCurrentUser, UserRun, "Clavitone"}] = Program;
         registry = fresh;
-        form("chkLaunch").value = 1;
+        form(PrefControl::chkLaunch).value = 1;
         store.values[{"Clavitone", "Settings", "chkLaunch"}] = "1";
         std::vector<int> shown;
         form.changed = [&](const Control& control) {
-            if (control.id.name == "chkLaunch")
+            if (Is(control, PrefControl::chkLaunch))
                 shown.push_back(control.value);
         };
 
         Tick(0);
         const std::string which = machine ? '"' + *machine + '"' : "absent";
-        EXPECT_EQ(form("chkLaunch").value, box) << which;
+        EXPECT_EQ(form(PrefControl::chkLaunch).value, box) << which;
         EXPECT_EQ(shown, box ? std::vector<int>{1} : std::vector<int>{}) << which;
         EXPECT_EQ(Setting("chkLaunch"), stored) << which;
         EXPECT_EQ(registry.RunValue(RegistryLocalMachine), machine) << which << ": nothing can change it";
@@ -195,7 +195,7 @@ TEST_F(LaunchBoxTest, AStoredZeroStaysWhileAMachineWideCommandStartsTheProgram)
     FormModel freshForm = MakePrefForm();
     frmPref fresh{Services(freshStore, freshRegistry), keySound, freshForm, saveasForm, optionsForm};
     fresh.Form_Load();
-    EXPECT_EQ(freshForm("chkLaunch").value, 1) << "the box shows what happens at logon";
+    EXPECT_EQ(freshForm(PrefControl::chkLaunch).value, 1) << "the box shows what happens at logon";
     EXPECT_EQ((freshStore.values[{"Clavitone", "Settings", "chkLaunch"}]), "0");
     EXPECT_EQ(freshRegistry.RunValue(RegistryLocalMachine), std::optional<std::string>(Program));
 }
@@ -210,7 +210,7 @@ TEST_F(LaunchBoxTest, StartUpRunsTheClickOnlyWhenTheStoredStateUnticksTheBox)
         FormModel freshForm = MakePrefForm();
         frmPref fresh{Services(freshStore, freshRegistry), keySound, freshForm, saveasForm, optionsForm};
         fresh.Form_Load();
-        return std::tuple(freshForm("chkLaunch").value, freshStore.writes, freshRegistry.calls.size(),
+        return std::tuple(freshForm(PrefControl::chkLaunch).value, freshStore.writes, freshRegistry.calls.size(),
                           freshRegistry.RunValue(RegistryLocalMachine));
     };
     // Start-up itself writes one setting, "LastScheme", through the list's switch.

@@ -68,15 +68,15 @@ TEST_F(SoundBrowseTest, DialogOpensInTheFolderOfThePathShown)
     pref.cmdBrowse_Click(0);
     EXPECT_EQ(LastRequest().lpstrInitialDir, "C:\\Sounds\\");
 
-    form("Text", 0).text = "None";
+    form(PrefControl::Text, 0).text = "None";
     pref.cmdBrowse_Click(0);
     EXPECT_EQ(LastRequest().lpstrInitialDir, "C:\\Program Files\\Clavitone") << "no folder shown: the program's";
 
-    form("Text", 0).text = "D:\\a\\b\\c.wav";
+    form(PrefControl::Text, 0).text = "D:\\a\\b\\c.wav";
     pref.cmdBrowse_Click(0);
     EXPECT_EQ(LastRequest().lpstrInitialDir, "D:\\a\\b\\");
 
-    form("Text", 0).text = "";
+    form(PrefControl::Text, 0).text = "";
     pref.cmdBrowse_Click(0);
     EXPECT_EQ(LastRequest().lpstrInitialDir, "D:\\a\\b\\") << "an empty box keeps the last folder";
 }

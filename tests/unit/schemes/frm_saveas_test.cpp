@@ -105,9 +105,9 @@ TEST_F(SchemeSavingTest, OpeningShowsTheLanguageTextsAndTheCurrentNameOverThePre
 {
     std::string label, name;
     windows.interactions.push_back([&](FormModel& d) {
-        label = d("lblSave").caption;
-        name = d("txtSave").text;
-        d.Click(d("cmdCancel"));
+        label = d(SaveasControl::lblSave).caption;
+        name = d(SaveasControl::txtSave).text;
+        d.Click(d(SaveasControl::cmdCancel));
     });
     ClickCommand(1);
     EXPECT_EQ(dialog.caption, "Save scheme as");
@@ -123,7 +123,7 @@ TEST_F(SchemeSavingTest, MissingLanguageTextsLeaveTitleAndLabelEmpty)
     store.values.erase({"Clavitone", "Language", "lblSave"});
     SaveAs("Mine");
     EXPECT_EQ(dialog.caption, "");
-    EXPECT_EQ(dialog("lblSave").caption, "");
+    EXPECT_EQ(dialog(SaveasControl::lblSave).caption, "");
 }
 
 TEST_F(SchemeSavingTest, ListedNamesAreRefusedWhateverTheirCase)
@@ -131,7 +131,7 @@ TEST_F(SchemeSavingTest, ListedNamesAreRefusedWhateverTheirCase)
     const auto before = store.values;
     for (const char* name : {"Voice", "voice", "TYPEWRITER"}) {
         messages.shown.clear();
-        SaveAs(name, {"cmdCancel"});
+        SaveAs(name, {SaveasControl::cmdCancel});
         ASSERT_EQ(messages.shown.size(), 1u) << name;
         EXPECT_EQ(messages.shown[0].text, std::string("The name ") + name + " is already used.");
         EXPECT_EQ(messages.shown[0].title, "Clavitone");
@@ -147,7 +147,7 @@ TEST_F(SchemeSavingTest, NamesThatDifferInTheCaseOfOtherLettersAreOneName)
 {
     SaveAs("\xC4rger");  // Ärger
     const auto before = store.values;
-    SaveAs("\xE4rger", {"cmdCancel"});  // ärger
+    SaveAs("\xE4rger", {SaveasControl::cmdCancel});  // ärger
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "The name \xE4rger is already used.");
     EXPECT_EQ(store.values, before) << "\xC4rger's values are not overwritten";
@@ -172,7 +172,7 @@ TEST_F(SchemeSavingTest, NamesThatWouldShareAnotherSchemesValuesAreRefused)
     const auto before = store.values;
     for (const auto& c : refused) {
         messages.shown.clear();
-        SaveAs(c.name, {"cmdCancel"});
+        SaveAs(c.name, {SaveasControl::cmdCancel});
         ASSERT_EQ(messages.shown.size(), 1u) << c.name;
         EXPECT_EQ(messages.shown[0].text, std::string("The name \"") + c.name +
                                               "\" cannot be used: the settings of the scheme \"" + c.other +
@@ -184,7 +184,7 @@ TEST_F(SchemeSavingTest, NamesThatWouldShareAnotherSchemesValuesAreRefused)
     // The other way round: a scheme "X-EnableSound" is listed, "X" is refused.
     SaveAs("Keys-EnableSound");
     messages.shown.clear();
-    SaveAs("KEYS", {"cmdCancel"});
+    SaveAs("KEYS", {SaveasControl::cmdCancel});
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("\"Keys-EnableSound\""), std::string::npos);
 
@@ -216,9 +216,9 @@ TEST_F(SchemeSavingTest, RefusedEmptyOrBlankNamesAreExplainedAndKeepTheDialogOpe
         messages.shown.clear();
         focus.requests.clear();
         windows.interactions.push_back([&](FormModel& dialog) {
-            dialog("txtSave").hWnd = NameBox;
-            dialog("txtSave").text = c.name;
-            dialog.Click(dialog("cmdSaveOk"));
+            dialog(SaveasControl::txtSave).hWnd = NameBox;
+            dialog(SaveasControl::txtSave).text = c.name;
+            dialog.Click(dialog(SaveasControl::cmdSaveOk));
         });
         ClickCommand(1);
         ASSERT_EQ(messages.shown.size(), 1u);
@@ -235,13 +235,13 @@ TEST_F(SchemeSavingTest, CancelAndTheCloseBoxStoreNothing)
 {
     const auto before = store.values;
     windows.interactions.push_back([](FormModel& d) {
-        d("txtSave").text = "Typed";
-        d.Click(d("cmdCancel"));
+        d(SaveasControl::txtSave).text = "Typed";
+        d.Click(d(SaveasControl::cmdCancel));
     });
     ClickCommand(1);
     windows.interactions.push_back([](FormModel& d) {
-        EXPECT_EQ(d("txtSave").text, "Typewriter") << "each opening shows the current name again";
-        d("txtSave").text = "Typed";
+        EXPECT_EQ(d(SaveasControl::txtSave).text, "Typewriter") << "each opening shows the current name again";
+        d(SaveasControl::txtSave).text = "Typed";
         d.closeRequested();
     });
     ClickCommand(1);

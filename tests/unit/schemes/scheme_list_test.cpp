@@ -40,7 +40,7 @@ TEST_F(SchemeListTest, StartSelectsTheRememberedSchemeAndLoadsIt)
     EXPECT_EQ(Entries(), (Names{"Typewriter", "Voice"}));
     EXPECT_EQ(Current(), "Voice");
     EXPECT_FALSE(DeleteEnabled());
-    EXPECT_TRUE(form("Command", 1).enabled) << "\"Save as...\" is never touched";
+    EXPECT_TRUE(form(PrefControl::Command, 1).enabled) << "\"Save as...\" is never touched";
     EXPECT_EQ(keySound[65], "C:\\snd\\v65.wav");
     EXPECT_EQ(Key(8), 1);
 }
@@ -118,7 +118,7 @@ TEST_F(SchemeListTest, OnlyTheExactBuiltInNamesLockDelete)
     for (int i = 0; i < static_cast<int>(expected.size()); ++i) {
         Pick(i);
         EXPECT_EQ(DeleteEnabled(), expected[static_cast<std::size_t>(i)]) << Entries()[static_cast<std::size_t>(i)];
-        EXPECT_TRUE(form("Command", 1).enabled);
+        EXPECT_TRUE(form(PrefControl::Command, 1).enabled);
     }
 }
 

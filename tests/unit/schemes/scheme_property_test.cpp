@@ -148,7 +148,7 @@ private:
     {
         const std::string name = NamePool[static_cast<std::size_t>(Pick(static_cast<int>(NamePool.size())))];
         const std::size_t messagesBefore = story_.messages.shown.size();
-        story_.SaveAs(name, {"cmdCancel"});  // Cancel only matters after a refusal
+        story_.SaveAs(name, {SaveasControl::cmdCancel});  // Cancel only matters after a refusal
         if (Listed(name)) {
             EXPECT_EQ(story_.messages.shown.size(), messagesBefore + 1) << "refused: " << name;
             return;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "prefs/pref_layout.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 namespace {
@@ -12,7 +12,7 @@ TEST(KeyPan, KeysArePlacedByTheirButtonsOnTheKeyboardPicture)
     const FormModel form = MakePrefForm();
     std::vector<KeyCentre> centres;
     for (int code = 0; code < KeySoundTable::SlotCount; ++code)
-        if (const Control* button = form.Find("chkSound", code))
+        if (const Control* button = form.Find(PrefControl::chkSound, code))
             centres.push_back({code, button->rect.left + button->rect.width / 2});
     const PanTable pan = KeyPanTable(centres);
     EXPECT_LT(pan[27], -0.6f) << "Esc";

@@ -87,7 +87,7 @@ TEST_F(MuteHotkeyPrefTest, TheStoredHotkeyTogglesAsTheTrayClickAndGoesAtUnload)
 
     pref.HotkeyPressed(MuteHotkey::HotkeyId);
     EXPECT_FALSE(pref.SoundEnabled());
-    EXPECT_TRUE(form("mnuPopUp", 1).checked);
+    EXPECT_TRUE(form(PrefControl::mnuPopUp, 1).checked);
     EXPECT_EQ(pref.TrayIcon().hIcon, SoundsOffPicture);
     pref.HotkeyPressed(MuteHotkey::HotkeyId + 1);
     EXPECT_FALSE(pref.SoundEnabled()) << "another hotkey id is not the mute hotkey";

@@ -73,10 +73,10 @@ TEST_F(SoundToggleTest, SwitchingOnGoesStepByStepAndInstallsTheHookLast)
 TEST_F(SoundToggleTest, ModelFollowsTheStateBothWays)
 {
     const auto state = [this] {
-        return std::vector<bool>{form("mnuPopUp", 1).checked, form("picOptions", 0).enabled,
-                                 form("Frame", 0).enabled,    form("Command", 1).enabled,
-                                 form("Command", 2).enabled,  form("Command", 0).enabled,
-                                 form("chkLaunch").enabled};
+        return std::vector<bool>{form(PrefControl::mnuPopUp, 1).checked, form(PrefControl::picOptions, 0).enabled,
+                                 form(PrefControl::Frame, 0).enabled,    form(PrefControl::Command, 1).enabled,
+                                 form(PrefControl::Command, 2).enabled,  form(PrefControl::Command, 0).enabled,
+                                 form(PrefControl::chkLaunch).enabled};
     };
     pref.ToggleSound();
     EXPECT_EQ(state(), (std::vector<bool>{true, false, false, false, false, true, true}))
@@ -95,13 +95,13 @@ TEST_F(SoundToggleTest, SwitchingOnAppliesTheSchemeListsRuleToDeleteScheme)
     for (const auto& [current, position, enabled] : {Case{"Typewriter", 0, false}, Case{"Voice", 0, false},
                                                      Case{"typewriter", 0, true}, Case{"Mine", 0, true},
                                                      Case{"", -1, false}}) {
-        Control& list = form("Combo", 0);
+        Control& list = form(PrefControl::Combo, 0);
         list.items = position < 0 ? std::vector<std::string>{} : std::vector<std::string>{current};
         list.listIndex = position;
         list.text = current;
         pref.ToggleSound();
         pref.ToggleSound();
-        EXPECT_EQ(form("Command", 2).enabled, enabled) << '"' << current << "\" at " << position;
+        EXPECT_EQ(form(PrefControl::Command, 2).enabled, enabled) << '"' << current << "\" at " << position;
     }
 }
 

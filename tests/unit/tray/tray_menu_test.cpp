@@ -63,17 +63,17 @@ TEST_F(TrayMenuTest, MuteTogglesAndItsTickFollowsTheState)
 {
     pref.mnuPopUp_Click(1);
     EXPECT_FALSE(pref.SoundEnabled());
-    EXPECT_TRUE(form("mnuPopUp", 1).checked);
+    EXPECT_TRUE(form(PrefControl::mnuPopUp, 1).checked);
     pref.mnuPopUp_Click(1);
     EXPECT_TRUE(pref.SoundEnabled());
-    EXPECT_FALSE(form("mnuPopUp", 1).checked);
+    EXPECT_FALSE(form(PrefControl::mnuPopUp, 1).checked);
     EXPECT_EQ(Toggles(), 2);
 }
 
 TEST_F(TrayMenuTest, PreferencesShowsTheWindowInItsNormalStateWithTheFocusOnTheSchemeList)
 {
     constexpr WindowHandle ListHandle = 0x2100;
-    form("Combo", 0).hWnd = ListHandle;
+    form(PrefControl::Combo, 0).hWnd = ListHandle;
     for (int opening = 0; opening < 2; ++opening) {
         journal.clear();
         focus.requests.clear();

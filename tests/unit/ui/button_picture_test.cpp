@@ -9,7 +9,7 @@
 #include <set>
 #include <vector>
 
-#include "prefs/pref_layout.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/pref_layout.h"
+
 namespace clavitone {
 namespace {
 
@@ -20,34 +22,34 @@ TEST(TwipsToPixelsTest, RoundsToTheNearestPixelAtCommonScreenSettings)
 TEST(FormModelTest, ChangesFromCodeReachTheListenerOnce)
 {
     FormModel form;
-    form.controls.emplace_back().id = {"chkSound", 65};
+    form.controls.emplace_back().id = {PrefControl::chkSound, 65};
     std::vector<std::pair<ControlId, int>> seen;
     form.changed = [&](const Control& c) { seen.emplace_back(c.id, c.value); };
 
-    form.SetValue(form("chkSound", 65), 1);
+    form.SetValue(form(PrefControl::chkSound, 65), 1);
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].first, (ControlId{"chkSound", 65}));
+    EXPECT_EQ(seen[0].first, (ControlId{PrefControl::chkSound, 65}));
     EXPECT_EQ(seen[0].second, 1);
-    EXPECT_EQ(form.Find("chkSound", 66), nullptr);
-    EXPECT_EQ(form.Find("chkSound"), nullptr) << "an array member is not found without its index";
+    EXPECT_EQ(form.Find(PrefControl::chkSound, 66), nullptr);
+    EXPECT_EQ(form.Find(PrefControl::chkSound), nullptr) << "an array member is not found without its index";
 }
 
 TEST(FormModelTest, EveryTextAssignmentRaisesTheChangeEventAfterTheTextIsShown)
 {
     FormModel form;
-    form.controls.emplace_back().id = {"Text", 0};
+    form.controls.emplace_back().id = {PrefControl::Text, 0};
     std::vector<std::string> events;
     form.changed = [&](const Control& c) { events.push_back("shown " + c.text); };
     form.textChange = [&](const Control& c) { events.push_back("change " + c.text); };
 
-    form.SetText(form("Text", 0), "None");
-    form.SetText(form("Text", 0), "None");
+    form.SetText(form(PrefControl::Text, 0), "None");
+    form.SetText(form(PrefControl::Text, 0), "None");
     EXPECT_EQ(events, (std::vector<std::string>{"shown None", "change None", "shown None", "change None"}))
         << "an unchanged text still raises the event";
 
     events.clear();
-    form.SetValue(form("Text", 0), 1);
-    form.Update(form("Text", 0), [](Control& c) { c.enabled = false; });
+    form.SetValue(form(PrefControl::Text, 0), 1);
+    form.Update(form(PrefControl::Text, 0), [](Control& c) { c.enabled = false; });
     EXPECT_EQ(events, (std::vector<std::string>{"shown None", "shown None"})) << "other changes raise no change event";
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/control_model.h"
+#include "ui/pref_layout.h"
 
 namespace clavitone {
 namespace {
@@ -11,14 +12,14 @@ protected:
     ListSelectionTest()
     {
         Control& combo = form.controls.emplace_back();
-        combo.id = {"Combo", 0};
+        combo.id = {PrefControl::Combo, 0};
         combo.kind = ControlKind::ComboList;
         form.clicked = [this](Control& c) { clicks.push_back(c.listIndex); };
         form.changed = [this](const Control&) { ++changes; };
         for (const char* name : {"A", "B", "C"})
             form.AddItem(list(), name);
     }
-    Control& list() { return form("Combo", 0); }
+    Control& list() { return form(PrefControl::Combo, 0); }
 
     FormModel form;
     std::vector<int> clicks;  // the selected position each click saw

@@ -1,10 +1,12 @@
-#include "prefs/pref_layout.h"
+#include "ui/pref_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <set>
+#include <stdexcept>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -13,11 +15,20 @@
 namespace clavitone {
 namespace {
 
+// A control the test names by its id; a missing one fails the test.
+const Control& At(const FormModel& form, const ControlId& id)
+{
+    const Control* control = form.FindNamed(id.name, id.index);
+    if (!control)
+        throw std::out_of_range(id.name + "(" + std::to_string(id.index) + ") is not on the form");
+    return *control;
+}
+
 std::vector<const Control*> KeyButtons(const FormModel& form)
 {
     std::vector<const Control*> keys;
     for (const Control& control : form.controls)
-        if (control.id.name == "chkSound")
+        if (Is(control, PrefControl::chkSound))
             keys.push_back(&control);
     return keys;
 }
@@ -39,7 +50,7 @@ TEST(PrefLayout, KeyButtonsCoverTheSchemeCodesAndTheRightHandModifiers)
         EXPECT_TRUE(codes.insert(key->id.index).second) << "duplicate chkSound(" << key->id.index << ")";
         EXPECT_LE(key->id.index, 222) << "no slot in the key sound table";
         EXPECT_EQ(key->kind, ControlKind::KeyButton);
-        EXPECT_EQ(key->container, "Frame");
+        EXPECT_EQ(key->container, ControlName(PrefControl::Frame));
         EXPECT_EQ(key->containerIndex, 0);
         EXPECT_EQ(key->value, 0) << "key buttons start released";
     }
@@ -59,14 +70,14 @@ TEST(PrefLayout, TabIndicesRunFromZeroTo101WithoutGapsOrRepeats)
     EXPECT_EQ(byTab.begin()->first, 0);
     EXPECT_EQ(byTab.rbegin()->first, 101);
 
+    using enum PrefControl;
     const std::pair<int, ControlId> anchors[] = {
-        {0, {"Command", 0}},     {1, {"chkSound", 27}},   {16, {"chkSound", 19}},  {17, {"chkSound", 192}},
-        {34, {"chkSound", 33}},  {35, {"chkSound", 9}},   {50, {"chkSound", 34}},  {51, {"chkSound", 20}},
-        {63, {"chkSound", 13}},  {64, {"chkSound", 16}},  {75, {"chkSound", 216}}, {76, {"chkSound", 17}},
-        {83, {"chkSound", 38}},  {86, {"chkSound", 39}},  {87, {"pichook", NoIndex}}, {88, {"picOptions", 0}},
-        {90, {"Text", 0}},       {93, {"Combo", 0}},      {96, {"chkLaunch", NoIndex}},
-        {97, {"Command", 3}},    {98, {"cmdImport", NoIndex}}, {99, {"Label", 1}},
-        {100, {"Text", 1}},      {101, {"cmdBrowse", 1}},
+        {0, {Command, 0}},    {1, {chkSound, 27}},   {16, {chkSound, 19}},  {17, {chkSound, 192}},
+        {34, {chkSound, 33}}, {35, {chkSound, 9}},   {50, {chkSound, 34}},  {51, {chkSound, 20}},
+        {63, {chkSound, 13}}, {64, {chkSound, 16}},  {75, {chkSound, 216}}, {76, {chkSound, 17}},
+        {83, {chkSound, 38}}, {86, {chkSound, 39}},  {87, {pichook}},       {88, {picOptions, 0}},
+        {90, {Text, 0}},      {93, {Combo, 0}},      {96, {chkLaunch}},     {97, {Command, 3}},
+        {98, {cmdImport}},    {99, {Label, 1}},      {100, {Text, 1}},      {101, {cmdBrowse, 1}},
     };
     for (const auto& [tab, id] : anchors)
         EXPECT_EQ(byTab.at(tab)->id, id) << "tab index " << tab;
@@ -125,15 +136,15 @@ TEST(PrefLayout, TwelveButtonsShowPicturesInsteadOfCaptions)
 TEST(PrefLayout, TrayMenuEntriesKeepTheirIndicesUnderTheHiddenParent)
 {
     FormModel form = MakePrefForm();
-    const Control& parent = form("mnuDummy");
+    const Control& parent = form(PrefControl::mnuDummy);
     EXPECT_EQ(parent.kind, ControlKind::MenuItem);
     EXPECT_FALSE(parent.visible);
 
     std::map<int, std::string> entries;
     for (const Control& control : form.controls) {
-        if (control.id.name != "mnuPopUp")
+        if (!Is(control, PrefControl::mnuPopUp))
             continue;
-        EXPECT_EQ(control.container, "mnuDummy");
+        EXPECT_EQ(control.container, ControlName(PrefControl::mnuDummy));
         EXPECT_FALSE(control.checked);
         entries.emplace(control.id.index, control.caption);
     }
@@ -149,26 +160,26 @@ TEST(PrefLayout, OptionsButtonFillsTheSchemeRowsFreeEndAndMovesNothing)
 {
     FormModel form = MakePrefForm();
     const std::pair<ControlId, TwipRect> classic[] = {
-        {{"chkLaunch"}, {180, 4860, 4800, 255}},   {{"picOptions", 0}, {0, 0, 8100, 4845}},
-        {{"Frame", 0}, {60, 60, 7935, 4695}},      {{"Combo", 0}, {180, 300, 3000, 315}},
-        {{"Command", 1}, {3420, 300, 1380, 330}},  {{"Command", 2}, {4980, 300, 1380, 330}},
-        {{"Label", 0}, {120, 3960, 3135, 195}},    {{"Text", 0}, {120, 4200, 6240, 330}},
-        {{"cmdBrowse", 0}, {6540, 4200, 1235, 330}}, {{"Command", 0}, {6660, 4860, 1335, 315}},
+        {{PrefControl::chkLaunch}, {180, 4860, 4800, 255}},   {{PrefControl::picOptions, 0}, {0, 0, 8100, 4845}},
+        {{PrefControl::Frame, 0}, {60, 60, 7935, 4695}},      {{PrefControl::Combo, 0}, {180, 300, 3000, 315}},
+        {{PrefControl::Command, 1}, {3420, 300, 1380, 330}},  {{PrefControl::Command, 2}, {4980, 300, 1380, 330}},
+        {{PrefControl::Label, 0}, {120, 3960, 3135, 195}},    {{PrefControl::Text, 0}, {120, 4200, 6240, 330}},
+        {{PrefControl::cmdBrowse, 0}, {6540, 4200, 1235, 330}}, {{PrefControl::Command, 0}, {6660, 4860, 1335, 315}},
     };
     for (const auto& [id, rect] : classic) {
-        const TwipRect& now = form(id.name, id.index).rect;
+        const TwipRect& now = At(form, id).rect;
         EXPECT_EQ(std::tie(now.left, now.top, now.width, now.height),
                   std::tie(rect.left, rect.top, rect.width, rect.height))
             << id.name << "(" << id.index << ")";
     }
 
-    const Control& options = form("Command", 3);
+    const Control& options = form(PrefControl::Command, 3);
     EXPECT_EQ(options.caption, "&Options...") << "Alt+O";
     EXPECT_EQ(options.kind, ControlKind::CommandButton);
     EXPECT_TRUE(options.container.empty()) << "outside the panel that muting disables";
     // Placed on the window where it stood in the frame (at 60, 60).
-    const Control& deleting = form("Command", 2);
-    const Control& frame = form("Frame", 0);
+    const Control& deleting = form(PrefControl::Command, 2);
+    const Control& frame = form(PrefControl::Frame, 0);
     EXPECT_EQ(options.rect.top, frame.rect.top + deleting.rect.top);
     EXPECT_EQ(options.rect.height, deleting.rect.height);
     EXPECT_GT(options.rect.left, frame.rect.left + deleting.rect.left + deleting.rect.width);
@@ -182,20 +193,21 @@ TEST(PrefLayout, ContainersResolveAndHelpersStayOutOfSight)
     FormModel form = MakePrefForm();
     for (const Control& control : form.controls) {
         if (!control.container.empty()) {
-            EXPECT_NE(form.Find(control.container, control.containerIndex), nullptr)
+            EXPECT_NE(form.FindNamed(control.container, control.containerIndex), nullptr)
                 << control.id.name << "(" << control.id.index << ") in " << control.container;
         }
     }
 
     // The tray's helpers must lie right of the client area so they are never seen.
-    for (const ControlId& id : {ControlId{"pichook"}, ControlId{"imgDefault", 0}, ControlId{"imgDefault", 1}})
-        EXPECT_GE(form(id.name, id.index).rect.left, form.clientWidth) << id.name;
-    EXPECT_EQ(form("imgDefault", 0).picture, "TRAYON");
-    EXPECT_EQ(form("imgDefault", 1).picture, "TRAYOFF");
+    for (const ControlId& id :
+         {ControlId{PrefControl::pichook}, ControlId{PrefControl::imgDefault, 0}, ControlId{PrefControl::imgDefault, 1}})
+        EXPECT_GE(At(form, id).rect.left, form.clientWidth) << id.name;
+    EXPECT_EQ(form(PrefControl::imgDefault, 0).picture, "TRAYON");
+    EXPECT_EQ(form(PrefControl::imgDefault, 1).picture, "TRAYOFF");
 
     // Muting disables the panel; the autostart box must stay outside it.
-    EXPECT_TRUE(form("chkLaunch").container.empty());
-    EXPECT_EQ(form("Frame", 0).container, "picOptions");
+    EXPECT_TRUE(form(PrefControl::chkLaunch).container.empty());
+    EXPECT_EQ(form(PrefControl::Frame, 0).container, ControlName(PrefControl::picOptions));
 }
 
 // "Import pack..." sits in the bottom row between the launch box and
@@ -203,9 +215,9 @@ TEST(PrefLayout, ContainersResolveAndHelpersStayOutOfSight)
 TEST(PrefLayout, ImportButtonFitsTheBottomRowBetweenTheLaunchBoxAndMinimize)
 {
     FormModel form = MakePrefForm();
-    const Control& import = form("cmdImport");
-    const Control& launch = form("chkLaunch");
-    const Control& minimize = form("Command", 0);
+    const Control& import = form(PrefControl::cmdImport);
+    const Control& launch = form(PrefControl::chkLaunch);
+    const Control& minimize = form(PrefControl::Command, 0);
     EXPECT_EQ(import.caption, "&Import pack...");
     EXPECT_EQ(import.kind, ControlKind::CommandButton);
     EXPECT_TRUE(import.container.empty());
@@ -214,7 +226,8 @@ TEST(PrefLayout, ImportButtonFitsTheBottomRowBetweenTheLaunchBoxAndMinimize)
     EXPECT_LT(launch.rect.left + launch.rect.width, import.rect.left);
     EXPECT_LT(import.rect.left + import.rect.width, minimize.rect.left);
     EXPECT_LE(import.rect.top + import.rect.height, form.clientHeight);
-    EXPECT_GE(import.rect.top, form("picOptions", 0).rect.top + form("picOptions", 0).rect.height);
+    const TwipRect& panel = form(PrefControl::picOptions, 0).rect;
+    EXPECT_GE(import.rect.top, panel.top + panel.height);
 }
 
 // The release row came later still: the window grew below the bottom row
@@ -222,16 +235,17 @@ TEST(PrefLayout, ImportButtonFitsTheBottomRowBetweenTheLaunchBoxAndMinimize)
 TEST(PrefLayout, ReleaseRowLinesUpWithThePathRowInTheRowTheWindowGrewFor)
 {
     FormModel form = MakePrefForm();
-    const TwipRect frame = form("Frame", 0).rect;
-    const TwipRect path = form("Text", 0).rect;
-    const TwipRect browse = form("cmdBrowse", 0).rect;
-    const TwipRect label = form("Label", 1).rect;
-    const TwipRect release = form("Text", 1).rect;
-    const TwipRect find = form("cmdBrowse", 1).rect;
-    for (const ControlId& id : {ControlId{"Label", 1}, ControlId{"Text", 1}, ControlId{"cmdBrowse", 1}})
-        EXPECT_TRUE(form(id.name, id.index).container.empty()) << id.name << "(" << id.index << ")";
-    EXPECT_EQ(form("Text", 1).kind, ControlKind::TextBox);
-    EXPECT_EQ(form("cmdBrowse", 1).caption, "Find release");
+    const TwipRect frame = form(PrefControl::Frame, 0).rect;
+    const TwipRect path = form(PrefControl::Text, 0).rect;
+    const TwipRect browse = form(PrefControl::cmdBrowse, 0).rect;
+    const TwipRect label = form(PrefControl::Label, 1).rect;
+    const TwipRect release = form(PrefControl::Text, 1).rect;
+    const TwipRect find = form(PrefControl::cmdBrowse, 1).rect;
+    for (const ControlId& id :
+         {ControlId{PrefControl::Label, 1}, ControlId{PrefControl::Text, 1}, ControlId{PrefControl::cmdBrowse, 1}})
+        EXPECT_TRUE(At(form, id).container.empty()) << id.name << "(" << id.index << ")";
+    EXPECT_EQ(form(PrefControl::Text, 1).kind, ControlKind::TextBox);
+    EXPECT_EQ(form(PrefControl::cmdBrowse, 1).caption, "Find release");
 
     EXPECT_EQ(release.left + release.width, frame.left + path.left + path.width);
     EXPECT_EQ(release.height, path.height);
@@ -242,7 +256,7 @@ TEST(PrefLayout, ReleaseRowLinesUpWithThePathRowInTheRowTheWindowGrewFor)
     EXPECT_GT(label.top, release.top) << "the label sits level with the box's text";
     EXPECT_LT(label.top + label.height, release.top + release.height);
 
-    const Control& minimize = form("Command", 0);
+    const Control& minimize = form(PrefControl::Command, 0);
     EXPECT_GT(release.top, minimize.rect.top + minimize.rect.height);
     EXPECT_LE(release.top + release.height, form.clientHeight);
     EXPECT_LE(find.left + find.width, form.clientWidth);

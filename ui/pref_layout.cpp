@@ -1,4 +1,4 @@
-#include "prefs/pref_layout.h"
+#include "ui/pref_layout.h"
 
 #include "ui/control_row.h"
 
@@ -226,6 +226,31 @@ Control MakeMenuItem(std::string_view name, int index, std::string_view containe
 
 }  // namespace
 
+std::string_view ControlName(PrefControl id)
+{
+    switch (id) {
+    case PrefControl::chkSound: return "chkSound";
+    case PrefControl::chkLaunch: return "chkLaunch";
+    case PrefControl::picOptions: return "picOptions";
+    case PrefControl::Frame: return "Frame";
+    case PrefControl::Combo: return "Combo";
+    case PrefControl::Command: return "Command";
+    case PrefControl::Label: return "Label";
+    case PrefControl::Text: return "Text";
+    case PrefControl::cmdBrowse: return "cmdBrowse";
+    case PrefControl::cmdImport: return "cmdImport";
+    case PrefControl::pichook: return "pichook";
+    case PrefControl::imgDefault: return "imgDefault";
+    case PrefControl::Line1: return "Line1";
+    case PrefControl::Line2: return "Line2";
+    case PrefControl::Line3: return "Line3";
+    case PrefControl::Line4: return "Line4";
+    case PrefControl::mnuDummy: return "mnuDummy";
+    case PrefControl::mnuPopUp: return "mnuPopUp";
+    }
+    return {};
+}
+
 FormModel MakePrefForm()
 {
     FormModel form;
@@ -250,7 +275,7 @@ FormModel MakePrefForm()
     for (const MenuRow& row : MenuRows)
         controls.push_back(MakeMenuItem("mnuPopUp", row.index, MenuParent, row.caption));
 
-    form("chkLaunch").value = Ticked;
+    form(PrefControl::chkLaunch).value = Ticked;
     return form;
 }
 
