@@ -6,13 +6,18 @@ Result<StreamFormat> WinAudioDevice::Start(AudioApi api, RenderSource& source)
 {
     Stop();
     lost_ = false;
-    std::string failure;
     if (api == AudioApi::Wasapi) {
-        wasapi_ = WasapiOutput::Start(source, lost_, failure);
-        return wasapi_ ? Result(wasapi_->Format()) : Failure{failure};
+        auto started = WasapiOutput::Start(source, lost_);
+        if (!started)
+            return Failure{started.Why()};
+        wasapi_ = std::move(*started);
+        return wasapi_->Format();
     }
-    waveOut_ = WaveOutOutput::Start(source, lost_, failure);
-    return waveOut_ ? Result(waveOut_->Format()) : Failure{failure};
+    auto started = WaveOutOutput::Start(source, lost_);
+    if (!started)
+        return Failure{started.Why()};
+    waveOut_ = std::move(*started);
+    return waveOut_->Format();
 }
 
 void WinAudioDevice::Wake()

@@ -84,21 +84,18 @@ std::string Failed(const char* call, HRESULT result)
 
 }  // namespace
 
-std::unique_ptr<WasapiOutput> WasapiOutput::Start(RenderSource& source, std::atomic<bool>& lost, std::string& failure)
+Result<std::unique_ptr<WasapiOutput>> WasapiOutput::Start(RenderSource& source, std::atomic<bool>& lost)
 {
     std::unique_ptr<WasapiOutput> output(new WasapiOutput(source, lost));
-    if (!output->stop_ || !output->ready_ || !output->key_) {
-        failure = Failed("CreateEvent", HRESULT_FROM_WIN32(GetLastError()));
-        return nullptr;
-    }
+    if (!output->stop_ || !output->ready_ || !output->key_)
+        return Failure{Failed("CreateEvent", HRESULT_FROM_WIN32(GetLastError()))};
     output->thread_.reset(CreateThread(nullptr, 0, ThreadMain, output.get(), 0, nullptr));
-    if (!output->thread_) {
-        failure = Failed("CreateThread", HRESULT_FROM_WIN32(GetLastError()));
-        return nullptr;
-    }
+    if (!output->thread_)
+        return Failure{Failed("CreateThread", HRESULT_FROM_WIN32(GetLastError()))};
     WaitForSingleObject(output->ready_.get(), INFINITE);
-    failure = output->failure_;
-    return output->started_ ? std::move(output) : nullptr;
+    if (!output->started_)
+        return Failure{output->failure_};
+    return output;
 }
 
 WasapiOutput::~WasapiOutput()

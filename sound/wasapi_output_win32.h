@@ -16,10 +16,10 @@ namespace clavitone {
 
 class WasapiOutput {
 public:
-    // Opens the stream and starts it; nothing when WASAPI cannot, with the
-    // set-up call that failed and its HRESULT in `failure`. `lost` is set
-    // when the stream fails, stalls or the default device changes.
-    static std::unique_ptr<WasapiOutput> Start(RenderSource& source, std::atomic<bool>& lost, std::string& failure);
+    // Opens the stream and starts it; when WASAPI cannot, the set-up call
+    // that failed and its HRESULT. `lost` is set when the stream fails,
+    // stalls or the default device changes.
+    static Result<std::unique_ptr<WasapiOutput>> Start(RenderSource& source, std::atomic<bool>& lost);
     ~WasapiOutput();
     WasapiOutput(const WasapiOutput&) = delete;
     WasapiOutput& operator=(const WasapiOutput&) = delete;

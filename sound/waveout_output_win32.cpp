@@ -13,32 +13,31 @@ constexpr int BufferMilliseconds = 20;
 constexpr DWORD StallMilliseconds = 2000;
 
 // "<call> failed (MMRESULT 2)": what the status line and the log show.
-bool Check(MMRESULT result, const char* call, std::string* failure)
+Result<void> Check(MMRESULT result, const char* call)
 {
-    if (result != MMSYSERR_NOERROR && failure)
-        *failure = std::string(call) + " failed (MMRESULT " + std::to_string(result) + ")";
-    return result == MMSYSERR_NOERROR;
+    if (result != MMSYSERR_NOERROR)
+        return Failure{std::string(call) + " failed (MMRESULT " + std::to_string(result) + ")"};
+    return {};
 }
 
 }  // namespace
 
-std::unique_ptr<WaveOutOutput> WaveOutOutput::Start(RenderSource& source, std::atomic<bool>& lost, std::string& failure)
+Result<std::unique_ptr<WaveOutOutput>> WaveOutOutput::Start(RenderSource& source, std::atomic<bool>& lost)
 {
     std::unique_ptr<WaveOutOutput> output(new WaveOutOutput(source, lost));
-    if (!output->done_ || !output->stop_) {
-        failure = "CreateEvent failed (error " + std::to_string(GetLastError()) + ")";
-        return nullptr;
-    }
-    if (!output->Open(failure))
-        return nullptr;
+    if (!output->done_ || !output->stop_)
+        return Failure{"CreateEvent failed (error " + std::to_string(GetLastError()) + ")"};
+    if (auto opened = output->Open(); !opened)
+        return Failure{opened.Why()};
     output->thread_.reset(CreateThread(nullptr, 0, ThreadMain, output.get(), 0, nullptr));
     if (!output->thread_)
-        failure = "CreateThread failed (error " + std::to_string(GetLastError()) + ")";
-    return output->thread_ ? std::move(output) : nullptr;
+        return Failure{"CreateThread failed (error " + std::to_string(GetLastError()) + ")"};
+    return output;
 }
 
-bool WaveOutOutput::Open(std::string& failure)
+Result<void> WaveOutOutput::Open()
 {
+    Result<void> opened;
     for (const int rate : {48000, 44100}) {
         WAVEFORMATEX format{};
         format.wFormatTag = WAVE_FORMAT_PCM;
@@ -47,36 +46,38 @@ bool WaveOutOutput::Open(std::string& failure)
         format.wBitsPerSample = 16;
         format.nBlockAlign = Channels * 2;
         format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
-        if (Check(waveOutOpen(&wave_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done_.get()), 0,
-                              CALLBACK_EVENT),
-                  "waveOutOpen", &failure)) {
+        opened = Check(waveOutOpen(&wave_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done_.get()), 0,
+                                   CALLBACK_EVENT),
+                       "waveOutOpen");
+        if (opened) {
             format_ = {rate, Channels, BufferMilliseconds, BufferCount * BufferMilliseconds};
             break;
         }
         wave_ = nullptr;
     }
-    if (!wave_)
-        return false;
+    if (!opened)
+        return opened;
     const auto frames = static_cast<std::size_t>(format_.sampleRate * BufferMilliseconds / 1000);
     scratch_.resize(frames * Channels);
     for (int i = 0; i < BufferCount; ++i) {
         buffers_[i].assign(frames * Channels, 0);
         headers_[i].lpData = reinterpret_cast<LPSTR>(buffers_[i].data());
         headers_[i].dwBufferLength = static_cast<DWORD>(frames * Channels * sizeof(std::int16_t));
-        if (!Check(waveOutPrepareHeader(wave_, &headers_[i], sizeof(WAVEHDR)), "waveOutPrepareHeader", &failure))
-            return false;
+        if (auto prepared = Check(waveOutPrepareHeader(wave_, &headers_[i], sizeof(WAVEHDR)), "waveOutPrepareHeader");
+            !prepared)
+            return prepared;
     }
     for (WAVEHDR& header : headers_)
-        if (!Fill(header, &failure))
-            return false;
-    return true;
+        if (auto written = Fill(header); !written)
+            return written;
+    return {};
 }
 
-bool WaveOutOutput::Fill(WAVEHDR& header, std::string* failure)
+Result<void> WaveOutOutput::Fill(WAVEHDR& header)
 {
     const int frames = static_cast<int>(header.dwBufferLength / (Channels * sizeof(std::int16_t)));
     RenderSixteenBit(source_, scratch_, reinterpret_cast<std::int16_t*>(header.lpData), frames, Channels);
-    return Check(waveOutWrite(wave_, &header, sizeof(WAVEHDR)), "waveOutWrite", failure);
+    return Check(waveOutWrite(wave_, &header, sizeof(WAVEHDR)), "waveOutWrite");
 }
 
 WaveOutOutput::~WaveOutOutput()

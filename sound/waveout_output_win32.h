@@ -20,9 +20,9 @@ namespace clavitone {
 
 class WaveOutOutput {
 public:
-    // Opens the default wave device and starts playing; nothing when it
-    // cannot, with the call that failed and its MMRESULT in `failure`.
-    static std::unique_ptr<WaveOutOutput> Start(RenderSource& source, std::atomic<bool>& lost, std::string& failure);
+    // Opens the default wave device and starts playing; when it cannot, the
+    // call that failed and its MMRESULT.
+    static Result<std::unique_ptr<WaveOutOutput>> Start(RenderSource& source, std::atomic<bool>& lost);
     ~WaveOutOutput();
     WaveOutOutput(const WaveOutOutput&) = delete;
     WaveOutOutput& operator=(const WaveOutOutput&) = delete;
@@ -33,8 +33,8 @@ private:
     static constexpr int BufferCount = 2;
 
     WaveOutOutput(RenderSource& source, std::atomic<bool>& lost) : source_(source), lost_(lost) {}
-    bool Open(std::string& failure);
-    bool Fill(WAVEHDR& header, std::string* failure = nullptr);
+    Result<void> Open();
+    Result<void> Fill(WAVEHDR& header);
     static DWORD WINAPI ThreadMain(void* self);
     void Run();
 
