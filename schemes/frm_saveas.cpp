@@ -10,6 +10,12 @@ namespace clavitone {
 namespace {
 
 constexpr std::string_view MessageTitle = "Clavitone";
+// The dialog's "Language" texts: the label, the title, and the two halves
+// of the message around a name already taken.
+constexpr std::string_view LabelText = "lblSave";
+constexpr std::string_view TitleText = "SaveCaption";
+constexpr std::string_view TakenText0 = "Saveas0";
+constexpr std::string_view TakenText1 = "Saveas1";
 constexpr std::string_view NameMissing = "Please type a name for the sound scheme.";
 
 // A name of blanks only would show as an empty entry of the list.
@@ -36,8 +42,8 @@ frmSaveas::frmSaveas(SettingsStore& store, WindowManager& windows, MessageBoxes&
 
 void frmSaveas::Show()
 {
-    form_.SetCaption(form_(SaveasControl::lblSave), GetLanguageText(store_, "lblSave"));
-    form_.caption = GetLanguageText(store_, "SaveCaption");
+    form_.SetCaption(form_(SaveasControl::lblSave), GetLanguageText(store_, LabelText));
+    form_.caption = GetLanguageText(store_, TitleText);
     form_.SetText(form_(SaveasControl::txtSave), CurrentSchemeName(pref_));
     windows_.ShowModal(form_, pref_.hWnd);
 }
@@ -49,7 +55,7 @@ void frmSaveas::cmdSaveOk_Click()
         return;
     }
     if (SchemeExists(TypedName())) {
-        Refuse(GetLanguageText(store_, "Saveas0") + TypedName() + GetLanguageText(store_, "Saveas1"),
+        Refuse(GetLanguageText(store_, TakenText0) + TypedName() + GetLanguageText(store_, TakenText1),
                MessageExclamation);
         return;
     }

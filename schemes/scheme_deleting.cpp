@@ -9,6 +9,10 @@ namespace clavitone {
 namespace {
 
 constexpr unsigned ConfirmStyle = MessageYesNo | MessageExclamation;
+// The question's "Language" texts: the halves around the scheme's name, and its title.
+constexpr std::string_view QuestionText0 = "DeleteScheme0";
+constexpr std::string_view QuestionText1 = "DeleteScheme1";
+constexpr std::string_view QuestionTitle = "DeleteScheme2";
 
 // The second Shift, Ctrl and Alt buttons store values of their own under
 // the scheme's name; they go with the scheme.
@@ -56,8 +60,8 @@ void SchemeDeleting::Minimize()
 bool SchemeDeleting::Confirmed()
 {
     const std::string text =
-        GetLanguageText(store_, "DeleteScheme0") + CurrentSchemeName(pref_) + GetLanguageText(store_, "DeleteScheme1");
-    const int answer = messages_.MessageBoxA(pref_.hWnd, text, GetLanguageText(store_, "DeleteScheme2"), ConfirmStyle);
+        GetLanguageText(store_, QuestionText0) + CurrentSchemeName(pref_) + GetLanguageText(store_, QuestionText1);
+    const int answer = messages_.MessageBoxA(pref_.hWnd, text, GetLanguageText(store_, QuestionTitle), ConfirmStyle);
     // A box that failed (0) or was closed with Escape is no consent.
     return answer == AnswerYes;
 }
