@@ -15,19 +15,6 @@ constexpr char WindowClass[] = "ClavitoneAbout";
 constexpr DWORD WindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD WindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
-{
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = WindowClass;
-    windowClass.cbWndExtra = sizeof(AboutWindow*);
-    RegisterClassExA(&windowClass);
-}
-
 // The numbers of the executable's own version resource; none when it has none.
 std::string OwnVersionCaption()
 {
@@ -65,7 +52,7 @@ WindowHandle AboutWindow::Load()
 {
     if (window_)
         return form_.hWnd;
-    RegisterWindowClass(instance_, OwnedWindowProcedure<AboutWindow>);
+    RegisterOwnedWindowClass(instance_, WindowClass, OwnedWindowProcedure<AboutWindow>);
 
     const RECT frame = CentredWindowRect(TwipsToPixels(form_.clientWidth, twipsPerPixelX_),
                                          TwipsToPixels(form_.clientHeight, twipsPerPixelY_), WindowStyle,

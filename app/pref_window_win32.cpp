@@ -48,14 +48,7 @@ void RegisterClasses(HINSTANCE instance, HICON icon, WNDPROC procedure)
     windowClass.lpszClassName = OwnerClass;
     RegisterClassExA(&windowClass);
 
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hIcon = icon;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = WindowClass;
-    windowClass.cbWndExtra = sizeof(PrefWindow*);
-    RegisterClassExA(&windowClass);
+    RegisterOwnedWindowClass(instance, WindowClass, procedure, icon, CS_DBLCLKS);
 }
 
 // Windows keeps the shell's broadcast from a window of higher integrity, so an

@@ -25,4 +25,19 @@ bool PressFocusedButtonOnEnter(HWND window, WPARAM wParam, LPARAM lParam)
     return true;
 }
 
+void RegisterOwnedWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, HICON icon, UINT style)
+{
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = style;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.cbWndExtra = sizeof(void*);
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = name;
+    RegisterClassExA(&windowClass);
+}
+
 }  // namespace clavitone

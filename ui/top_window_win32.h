@@ -33,4 +33,9 @@ LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, 
     return owner ? owner->Handle(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Registers a class for OwnedWindowProcedure: room for the owner, the arrow
+// pointer and a form's button-face background.
+void RegisterOwnedWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, HICON icon = nullptr,
+                              UINT style = 0);
+
 }  // namespace clavitone

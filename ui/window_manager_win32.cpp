@@ -5,6 +5,7 @@
 #include "platform/scoped_win32.h"
 #include "ui/dialog_keys_win32.h"
 #include "ui/form_builder_win32.h"
+#include "ui/top_window_win32.h"
 
 namespace clavitone {
 
@@ -226,15 +227,7 @@ void WinWindowManager::ModalForm::DialogKey(bool enter)
 WinWindowManager::WinWindowManager(HINSTANCE instance, int twipsPerPixelX, int twipsPerPixelY)
     : instance_(instance), twipsPerPixelX_(twipsPerPixelX), twipsPerPixelY_(twipsPerPixelY)
 {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ModalFormProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = ModalFormClass;
-    windowClass.cbWndExtra = sizeof(ModalForm*);
-    RegisterClassExA(&windowClass);
+    RegisterOwnedWindowClass(instance, ModalFormClass, ModalFormProcedure);
 }
 
 WinWindowManager::~WinWindowManager() = default;

@@ -84,8 +84,10 @@ folder_in_place() {
   compgen -G "$WINEPREFIX/drive_c/users/*/AppData/Roaming/Clavitone/Packs/$1" >/dev/null
 }
 
-# Imports the pack of FOLDER as NAME into a fresh Clavitone; prints the
-# milliseconds from Enter to its folder in place and the peak's growth in KiB.
+# Imports the pack of FOLDER as NAME into a fresh Clavitone; sets IMPORT_MS,
+# the milliseconds from Enter to its folder in place, and IMPORT_KB, the
+# peak's growth. It runs in this shell, not in a command substitution, so that
+# a failure ends the bench and its clean-up ends that Clavitone too.
 import_once() {
   local name=$1 folder=$2 process before ended after
   rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Clavitone/Packs
@@ -104,7 +106,8 @@ import_once() {
   after=$(peak_kb "$process")
   e2e_driver close "$E2E_TITLE" || e2e_fail "could not close the window"
   e2e_wait_exit "$CLAVITONE_PID" 10000 || e2e_fail "Clavitone did not end"
-  echo $(((ended - $(<"$E2E_LOGS/$E2E_TEST-enter")) / 1000)) $((after - before))
+  IMPORT_MS=$(((ended - $(<"$E2E_LOGS/$E2E_TEST-enter")) / 1000))
+  IMPORT_KB=$((after - before))
 }
 
 echo "median of $rounds imports each"
@@ -113,9 +116,9 @@ for name in Tiny Slices Files Whole; do
   folder=${name,,}
   times=() peaks=()
   for ((round = 0; round < rounds; ++round)); do
-    read -r ms kb <<<"$(import_once "$name" "$folder")"
-    times+=("$ms")
-    peaks+=("$kb")
+    import_once "$name" "$folder"
+    times+=("$IMPORT_MS")
+    peaks+=("$IMPORT_KB")
   done
   written=$(find "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Clavitone/Packs/"$folder" -type f | wc -l)
   bytes=$(du -sb "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Clavitone/Packs/"$folder" | awk '{print $1}')

@@ -31,7 +31,9 @@ pack_import() {
   PACK_ENTER_US=${EPOCHREALTIME/./}
   [[ -z ${PACK_ENTER_FILE:-} ]] || echo "$PACK_ENTER_US" >"$PACK_ENTER_FILE"
   e2e_driver keys 13 || e2e_fail "could not press Enter"
-  e2e_poll 10000 test "$(e2e_driver count-windows "$PACK_DIALOG")" = 0 || e2e_fail "the file dialog stayed open"
+  # Each look is a Wine process of its own: on a machine busy with an import
+  # and the rest of the suite, ten seconds of them once did not see it close.
+  e2e_poll 30000 test "$(e2e_driver count-windows "$PACK_DIALOG")" = 0 || e2e_fail "the file dialog stayed open"
 }
 
 # Seconds of a written WAV, to two decimals.
