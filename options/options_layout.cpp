@@ -68,8 +68,8 @@ FormModel MakeOptionsForm()
     form.caption = "Clavitone Options";
     form.clientWidth = 5700;
     form.clientHeight = 5520;
-    form.enterButton = "Ok";
-    form.escapeButton = "Cancel";
+    form.enterButton = ControlName(OptionsControl::Ok);
+    form.escapeButton = ControlName(OptionsControl::Cancel);
 
     for (const ControlRow& row : ControlRows)
         form.controls.push_back(MakeControl(row));

@@ -39,8 +39,8 @@ FormModel MakeSaveasForm()
     for (const ControlRow& row : ControlRows)
         form.controls.push_back(MakeControl(row));
     form(SaveasControl::txtSave).maxLength = SchemeNameMaxLength;
-    form.enterButton = "cmdSaveOk";
-    form.escapeButton = "cmdCancel";
+    form.enterButton = ControlName(SaveasControl::cmdSaveOk);
+    form.escapeButton = ControlName(SaveasControl::cmdCancel);
     return form;
 }
 

@@ -173,7 +173,6 @@ constexpr LineRow LineRows[] = {
 
 // The tray menu hangs below a hidden top-level entry. The indices are the
 // ones mnuPopUp_Click receives, gaps included.
-constexpr std::string_view MenuParent = "mnuDummy";
 constexpr std::string_view MenuParentCaption = "PopUp Menu";
 
 struct MenuRow {
@@ -190,9 +189,9 @@ constexpr int Ticked = 1;
 Control MakeKeyButton(const KeyButtonLayout& key, int tabIndex)
 {
     Control control;
-    control.id = {"chkSound", key.code};
+    control.id = {PrefControl::chkSound, key.code};
     control.kind = ControlKind::KeyButton;
-    control.container = "Frame";
+    control.container = ControlName(PrefControl::Frame);
     control.containerIndex = 0;
     control.caption = key.caption;
     control.picture = key.picture;
@@ -207,7 +206,7 @@ Control MakeLine(const LineRow& row)
     Control control;
     control.id = {std::string(row.name), NoIndex};
     control.kind = ControlKind::Line;
-    control.container = "Frame";
+    control.container = ControlName(PrefControl::Frame);
     control.containerIndex = 0;
     control.rect = {LineLeft, row.top, LineWidth, 0};
     control.lineColor = row.color;
@@ -270,10 +269,11 @@ FormModel MakePrefForm()
     for (const LineRow& row : LineRows)
         controls.push_back(MakeLine(row));
 
-    Control& parent = controls.emplace_back(MakeMenuItem(MenuParent, NoIndex, OnWindow, MenuParentCaption));
+    const std::string_view menu = ControlName(PrefControl::mnuDummy);
+    Control& parent = controls.emplace_back(MakeMenuItem(menu, NoIndex, OnWindow, MenuParentCaption));
     parent.visible = false;
     for (const MenuRow& row : MenuRows)
-        controls.push_back(MakeMenuItem("mnuPopUp", row.index, MenuParent, row.caption));
+        controls.push_back(MakeMenuItem(ControlName(PrefControl::mnuPopUp), row.index, menu, row.caption));
 
     form(PrefControl::chkLaunch).value = Ticked;
     return form;
